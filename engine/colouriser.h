@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorbel {
+
+class MessageBoxes;
+class TextControl;
+
+// What the line colouriser carries from one line to the next and hands to
+// the page writer: the names of the declarations found and whether a comment
+// continues on the next line. One object per conversion context, owned by the
+// caller (one per process in the add-in, one per run on the command line).
+struct ColouriserState {
+    // Names in order of recording; entry n - 1 is the name of the n-th
+    // declaration of the kind. Only the first *Count entries are current.
+    std::vector<std::string> FunctionNames;
+    std::vector<std::string> SubNames;
+    int FunctionCount = 0;
+    int SubCount = 0;
+    bool commentContinues = false;
+};
+
+// Default colour strings of the code block.
+inline constexpr std::string_view kDefaultTextColour = "000000";
+inline constexpr std::string_view kDefaultKeyColour = "1D048E";
+inline constexpr std::string_view kDefaultIdColour = "B67C30";
+inline constexpr std::string_view kDefaultCommentColour = "378C13";
+
+// Turns VB6 source lines into the coloured HTML code block.
+class Colouriser {
+public:
+    Colouriser(ColouriserState &state, MessageBoxes &messages);
+
+    // The whole code block of source: every line coloured, with the PRE
+    // wrapper. Starts a conversion: clears the counters and the comment
+    // continuation. Empty colours take their defaults.
+    std::string Quorbel_OBJ(TextControl &source, std::string_view textColour, std::string_view keyColour,
+                            std::string_view idColour, std::string_view commentColour);
+    // The HTML of one line (with its CR LF), anchor and rule line included.
+    // line is the line with its line break; it is left prepared (line break
+    // replaced by one blank).
+    std::string line2html(std::string &line, std::string_view keyColour, std::string_view idColour,
+                          std::string_view commentColour);
+    // Text of line lineNumber (1-based) with its line break; 0 means the
+    // caret's line and lineNumber receives that line's number.
+    std::string GetLineText(TextControl &source, int &lineNumber);
+    // A copy of line with the inside of string literals blanked.
+    std::string GetCodeOnly(std::string_view line);
+    // Whether line declares a Function (a Sub); records the name.
+    bool FunctionExists(std::string line);
+    bool SubExists(std::string line);
+    // Whether word stands in the converter's keyword list (any case).
+    bool IsKeyWord(std::string_view word);
+
+private:
+    ColouriserState &m_state;
+    MessageBoxes &m_messages;
+};
+
+} // namespace quorbel

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quorbel {
+
+// Raised by a store that cannot be opened, read or written; what() names the
+// file and the cause.
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The per-user settings store: a text value addressed by application,
+// section and key. Keys match without regard to ASCII case; every blank in a
+// key counts. Values are kept byte for byte.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored value, or nothing when the key was never written (an empty
+    // value is a value).
+    virtual std::optional<std::string> get(std::string_view app, std::string_view section,
+                                           std::string_view key) const = 0;
+    virtual void set(std::string_view app, std::string_view section, std::string_view key,
+                     std::string_view value) = 0;
+    // Forgets the key; readers get their default again.
+    virtual void remove(std::string_view app, std::string_view section, std::string_view key) = 0;
+    // Every key of the section with its value, keys in the letter case they
+    // were first written, sorted without regard to case.
+    virtual std::vector<std::pair<std::string, std::string>> list(std::string_view app,
+                                                                  std::string_view section) const = 0;
+};
+
+} // namespace quorbel
