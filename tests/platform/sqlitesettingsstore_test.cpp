@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -266,7 +265,16 @@ TEST_F(SqliteSettingsStoreTest, AWriterKilledMidWriteLeavesAReadableStore)
     SqliteSettingsStore(file).set("Quorbel", "Settings", "Comments-Extra Info", "start");
     // Long values span several pages, so a kill can land inside a write.
     const std::string padding(20000, '.');
-    const std::regex valid("start|value [0-9]+ " + padding);
+    // Either the first value or one whole value the writer wrote.
+    auto valid = [&](const std::string &value) {
+        const std::string suffix = " " + padding;
+        if (value == "start")
+            return true;
+        if (!value.starts_with("value ") || !value.ends_with(suffix) || value.size() <= 6 + suffix.size())
+            return false;
+        const std::string number = value.substr(6, value.size() - 6 - suffix.size());
+        return number.find_first_not_of("0123456789") == std::string::npos;
+    };
     // A journal left behind shows that the kill landed inside a write; go on
     // until a few did, so the recovery is really exercised.
     int hotJournals = 0;
@@ -289,7 +297,7 @@ TEST_F(SqliteSettingsStoreTest, AWriterKilledMidWriteLeavesAReadableStore)
         SqliteSettingsStore store(file);
         auto value = store.get("Quorbel", "Settings", "comments-extra info");
         ASSERT_TRUE(value);
-        EXPECT_TRUE(std::regex_match(*value, valid)) << value->substr(0, 40);
+        EXPECT_TRUE(valid(*value)) << value->substr(0, 40);
         store.set("Quorbel", "Settings", "Frames", std::to_string(round));
         EXPECT_EQ(SqliteSettingsStore(file).get("Quorbel", "Settings", "Frames"), std::to_string(round));
     }
