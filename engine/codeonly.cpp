@@ -7,21 +7,21 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// Position of needle (lower case) in text, ASCII letters compared without
-// regard to case.
+// Position of needle (lower case, ending with a blank) in text, ASCII
+// letters compared without regard to case. Candidates are taken at the
+// needle's closing blank, which most bytes of a line are not.
 std::size_t findFolded(std::string_view text, std::string_view needle)
 {
-    if (needle.size() > text.size())
-        return npos;
     const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
-    for (std::size_t i = 0; i + needle.size() <= text.size(); ++i) {
-        if (fold(text[i]) != needle[0])
+    const std::size_t stem = needle.size() - 1;
+    for (std::size_t end = stem; end < text.size(); ++end) {
+        if (text[end] != ' ')
             continue;
-        std::size_t k = 1;
-        while (k < needle.size() && fold(text[i + k]) == needle[k])
+        std::size_t k = 0;
+        while (k < stem && fold(text[end - stem + k]) == needle[k])
             ++k;
-        if (k == needle.size())
-            return i;
+        if (k == stem)
+            return end - stem;
     }
     return npos;
 }

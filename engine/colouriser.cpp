@@ -10,8 +10,12 @@
 namespace quorbel {
 
 struct Colouriser::Colours {
+    Colours(std::string_view key, std::string_view id, std::string_view comment)
+        : words(key, id), commentTag(fontTag(comment))
+    {
+    }
     WordColours words;
-    std::string_view comment;
+    std::string commentTag;
 };
 
 namespace {
@@ -35,8 +39,8 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
     // A file that ended inside a continued comment must not turn the first
     // line of the next conversion into a comment.
     m_state.commentContinues = false;
-    const Colours colours{{orDefault(keyColour, kDefaultKeyColour), orDefault(idColour, kDefaultIdColour)},
-                          orDefault(commentColour, kDefaultCommentColour)};
+    const Colours colours(orDefault(keyColour, kDefaultKeyColour), orDefault(idColour, kDefaultIdColour),
+                          orDefault(commentColour, kDefaultCommentColour));
     textColour = orDefault(textColour, kDefaultTextColour);
 
     std::string block;
@@ -72,7 +76,7 @@ std::string Colouriser::line2html(std::string &line, std::string_view keyColour,
                                   std::string_view commentColour)
 {
     std::string html;
-    appendLine(line, {{keyColour, idColour}, commentColour}, html);
+    appendLine(line, Colours(keyColour, idColour, commentColour), html);
     return html;
 }
 
@@ -121,9 +125,7 @@ void Colouriser::appendLine(std::string &line, const Colours &colours, std::stri
                 m_state.commentContinues = true;
                 text.remove_suffix(1);
             }
-            out += "<FONT COLOR=#";
-            out += colours.comment;
-            out += '>';
+            out += colours.commentTag;
             appendHtmlText(out, text);
             out += "</FONT>";
             if (continues)

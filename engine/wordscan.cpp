@@ -4,6 +4,7 @@
 #include "engine/keywordlist.h"
 
 #include <array>
+#include <cstring>
 #include <optional>
 
 namespace quorbel {
@@ -37,8 +38,9 @@ bool isPlainWord(std::string_view word)
 // the next word is the byte just before it, so no word is ever copied.
 class WordScan {
 public:
-    WordScan(std::string &out, std::string_view line, const WordColours &colours)
-        : m_out(out), m_line(line), m_colours(colours)
+    WordScan(std::string &out, std::string_view line, std::size_t codeLength, const WordColours &colours)
+        : m_out(out), m_line(line), m_colours(colours),
+          m_escape(std::memchr(line.data(), '<', codeLength) || std::memchr(line.data(), '&', codeLength))
     {
     }
 
@@ -53,7 +55,7 @@ public:
                 } else if (c == ':') {
                     // A label or a statement separator ends the word uncoloured.
                     const std::string_view word = wordBefore(i);
-                    appendHtmlText(m_out, word);
+                    text(word);
                     m_lastWord = word;
                     m_wordStart = i;
                 }
@@ -78,7 +80,7 @@ private:
         if (isGoTo(m_lastWord) || word == "_") {
             // A jump target or a continuation underscore is written as it
             // is; the delimiter starts the next word.
-            appendHtmlText(m_out, word);
+            text(word);
             m_lastWord = word;
             m_wordStart = i;
             return;
@@ -86,7 +88,7 @@ private:
         if (c == '[')
             m_bracketMode = true;
         if (!m_bracketMode && (word.empty() || word == " " || word == "\r")) {
-            appendHtmlText(m_out, word);
+            text(word);
             m_out += c;
             m_lastWord = word;
             m_wordStart = i + 1;
@@ -105,44 +107,52 @@ private:
     void finish(std::string_view word, std::optional<char> delimiter, bool atLineEnd)
     {
         if (!delimiter && (isGoTo(m_lastWord) || word == "_")) {
-            appendHtmlText(m_out, word);
+            text(word);
             return;
         }
         if (m_bracketMode) {
-            coloured(m_colours.id, word);
+            coloured(m_colours.idTag, word);
         } else if (!delimiter && (word == " " || word == "\r")) {
-            appendHtmlText(m_out, word);
+            text(word);
             return;
         } else {
             if ((word == "Function" || word == "Sub") && m_lastWord == "End")
                 m_sectionEnd = true;
             if (inKeyWordList(word)) {
-                coloured(m_colours.key, word);
+                coloured(m_colours.keyTag, word);
             } else if (isPlainWord(word)) {
-                appendHtmlText(m_out, word);
+                text(word);
                 if (delimiter)
                     m_out += *delimiter;
                 return;
             } else {
-                coloured(m_colours.id, word);
+                coloured(m_colours.idTag, word);
             }
         }
         if (delimiter && !atLineEnd)
             m_out += *delimiter;
     }
 
-    void coloured(std::string_view colour, std::string_view word)
+    void coloured(std::string_view tag, std::string_view word)
     {
-        m_out += "<FONT COLOR=#";
-        m_out += colour;
-        m_out += '>';
-        appendHtmlText(m_out, word);
+        m_out += tag;
+        text(word);
         m_out += "</FONT>";
+    }
+
+    // Most lines hold neither "<" nor "&" and are copied without a look.
+    void text(std::string_view word)
+    {
+        if (m_escape)
+            appendHtmlText(m_out, word);
+        else
+            m_out += word;
     }
 
     std::string &m_out;
     const std::string_view m_line;
     const WordColours &m_colours;
+    const bool m_escape;
     std::size_t m_wordStart = 0;
     std::string_view m_lastWord;
     bool m_inString = false;
@@ -156,7 +166,15 @@ bool appendCodeHtml(std::string &out, std::string_view line, std::size_t codeLen
 {
     if (line.empty())
         return false;
-    return WordScan(out, line, colours).run(codeLength);
+    return WordScan(out, line, codeLength, colours).run(codeLength);
+}
+
+std::string fontTag(std::string_view colour)
+{
+    std::string tag = "<FONT COLOR=#";
+    tag += colour;
+    tag += '>';
+    return tag;
 }
 
 } // namespace quorbel

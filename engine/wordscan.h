@@ -6,10 +6,14 @@
 
 namespace quorbel {
 
-// Colour strings of the words of a line, written into the HTML unchanged.
+// The opening FONT tag of a colour string (written into the HTML unchanged).
+std::string fontTag(std::string_view colour);
+
+// The opening tags of keywords and identifiers, built once per conversion.
 struct WordColours {
-    std::string_view key;
-    std::string_view id;
+    WordColours(std::string_view key, std::string_view id) : keyTag(fontTag(key)), idTag(fontTag(id)) {}
+    std::string keyTag;
+    std::string idTag;
 };
 
 // Appends the HTML of the code part of a prepared line (a line whose break
