@@ -1,19 +1,16 @@
 #include "probar/probar.h"
 
 #include "platform/qt/colourvalue.h"
+#include "probar/storedvalue.h"
 
 #include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QLocale>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 
 #include <cmath>
-#include <exception>
-#include <limits>
-#include <optional>
 
 namespace zentrim {
 
@@ -53,83 +50,6 @@ QFont messageFont()
     font.setPointSizeF(9.75);
     font.setBold(true);
     return font;
-}
-
-// Stored designs come from text resources and older hosts, so a whole
-// number may arrive as any numeric type or as text. Fractions round half to
-// even, as the designs' original runtime converted them; True counts as -1.
-std::optional<qint64> wholeNumber(const QVariant &value)
-{
-    const auto fromDouble = [](double d) -> std::optional<qint64> {
-        if (!std::isfinite(d) || std::fabs(d) > 9.0e15)
-            return std::nullopt;
-        return qint64(std::nearbyint(d));
-    };
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? -1 : 0;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return fromDouble(value.toDouble());
-    case QMetaType::QString: {
-        const QString text = value.toString().trimmed();
-        bool ok = false;
-        const qint64 whole = text.toLongLong(&ok);
-        if (ok)
-            return whole;
-        const double d = QLocale::c().toDouble(text, &ok);
-        return ok ? fromDouble(d) : std::nullopt;
-    }
-    default: {
-        if (!value.isValid() || !value.canConvert<qlonglong>())
-            return std::nullopt;
-        bool ok = false;
-        const qint64 whole = value.toLongLong(&ok);
-        return ok ? std::optional<qint64>(whole) : std::nullopt;
-    }
-    }
-}
-
-std::optional<qint32> int32Value(const QVariant &value)
-{
-    const auto whole = wholeNumber(value);
-    if (!whole || *whole < std::numeric_limits<qint32>::min() || *whole > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(*whole);
-}
-
-// A colour may be stored signed (-2147483633) or unsigned (2147483663).
-std::optional<qint32> colourValue(const QVariant &value)
-{
-    const auto whole = wholeNumber(value);
-    if (!whole || *whole < std::numeric_limits<qint32>::min() || *whole > std::numeric_limits<quint32>::max())
-        return std::nullopt;
-    return qint32(quint32(*whole));
-}
-
-std::optional<bool> booleanValue(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::Bool)
-        return value.toBool();
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
-        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-            return true;
-        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-            return false;
-    }
-    const auto whole = wholeNumber(value);
-    return whole ? std::optional<bool>(*whole != 0) : std::nullopt;
-}
-
-std::optional<QString> textValue(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QString)
-        return value.toString();
-    if (!value.isValid() || value.typeId() == QMetaType::QVariantList
-        || value.typeId() == QMetaType::QVariantMap || !value.canConvert<QString>())
-        return std::nullopt;
-    return value.toString();
 }
 
 // Reads one key and hands a usable value to apply; a key that cannot be
@@ -307,17 +227,17 @@ void ProBar::ReadProperties(quorbel::PropertyBag &bag)
 {
     // Max before Min before Value: each setter clamps against what is already
     // held, and a fresh control holds zero in all three.
-    readKey(bag, QStringLiteral("BackColor"), defaultBackColor, colourValue, [this](qint32 v) { setBackColor(v); });
-    readKey(bag, QStringLiteral("BarColor"), defaultBarColor, colourValue, [this](qint32 v) { setBarColor(v); });
-    readKey(bag, QStringLiteral("Vertical"), false, booleanValue, [this](bool v) { setVertical(v); });
-    readKey(bag, QStringLiteral("Max"), defaultMax, int32Value, [this](qint32 v) { setMax(v); });
-    readKey(bag, QStringLiteral("Min"), defaultMin, int32Value, [this](qint32 v) { setMin(v); });
-    readKey(bag, QStringLiteral("Value"), defaultValue, int32Value, [this](qint32 v) { setValue(v); });
-    readKey(bag, QStringLiteral("BorderStyle"), defaultBorderStyle, int32Value,
+    readKey(bag, QStringLiteral("BackColor"), defaultBackColor, storedColour, [this](qint32 v) { setBackColor(v); });
+    readKey(bag, QStringLiteral("BarColor"), defaultBarColor, storedColour, [this](qint32 v) { setBarColor(v); });
+    readKey(bag, QStringLiteral("Vertical"), false, storedBoolean, [this](bool v) { setVertical(v); });
+    readKey(bag, QStringLiteral("Max"), defaultMax, storedInt32, [this](qint32 v) { setMax(v); });
+    readKey(bag, QStringLiteral("Min"), defaultMin, storedInt32, [this](qint32 v) { setMin(v); });
+    readKey(bag, QStringLiteral("Value"), defaultValue, storedInt32, [this](qint32 v) { setValue(v); });
+    readKey(bag, QStringLiteral("BorderStyle"), defaultBorderStyle, storedInt32,
             [this](qint32 v) { setBorderStyle(v); });
-    readKey(bag, QStringLiteral("MessageColor"), defaultMessageColor, colourValue,
+    readKey(bag, QStringLiteral("MessageColor"), defaultMessageColor, storedColour,
             [this](qint32 v) { setMessageColor(v); });
-    readKey(bag, QStringLiteral("MessageText"), QString::fromLatin1(defaultMessageText), textValue,
+    readKey(bag, QStringLiteral("MessageText"), QString::fromLatin1(defaultMessageText), storedText,
             [this](const QString &v) { setMessageText(v); });
 }
 

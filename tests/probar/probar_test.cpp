@@ -173,6 +173,8 @@ TEST(ProBar, HostsReachEveryPropertyByItsName)
     EXPECT_EQ(bar.property("MessageText").toString(), "Colouring Code");
     EXPECT_EQ(bar.BorderStyle(), ProBar::bdNone);
     EXPECT_EQ(host.notifications(), QStringList({"Value", "Max", "Value", "MessageText", "BorderStyle"}));
+    EXPECT_TRUE(bar.setProperty("BorderStyle", 7));
+    EXPECT_EQ(bar.property("BorderStyle").toInt(), ProBar::bdFixedSingle);
 
     const int info = meta.indexOfClassInfo("Description.MessageText");
     ASSERT_GE(info, 0);
