@@ -1,6 +1,7 @@
 #include "engine/codeonly.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quorbel {
 namespace {
@@ -24,6 +25,23 @@ std::size_t findFolded(std::string_view text, std::string_view needle)
             return end - stem;
     }
     return npos;
+}
+
+char fold(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Whether the bytes of text just before end, folded, are stem.
+bool endsFolded(std::string_view text, std::size_t end, std::string_view stem)
+{
+    if (end < stem.size())
+        return false;
+    for (std::size_t k = 0; k < stem.size(); ++k) {
+        if (fold(text[end - stem.size() + k]) != stem[k])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -61,6 +79,36 @@ std::optional<std::string_view> declaredName(std::string_view codeOnly, Declarat
     if (paren == npos)
         return std::nullopt;
     return codeOnly.substr(start, paren - start);
+}
+
+std::optional<DeclaredName> findDeclaration(std::string_view codeOnly)
+{
+    const std::size_t apostrophe = codeOnly.find('\'');
+    if (apostrophe != npos)
+        codeOnly = codeOnly.substr(0, apostrophe + 1);
+    // A name ends at a "(" after the keyword's blank, so only blanks before
+    // the last "(" can end a keyword that declares anything; most lines have
+    // no "(" at all and cost one search.
+    // (string_view::rfind goes byte by byte; memrchr a block at a time.)
+    const void *paren = codeOnly.empty() ? nullptr : memrchr(codeOnly.data(), '(', codeOnly.size());
+    if (paren == nullptr)
+        return std::nullopt;
+    const std::size_t lastParen = static_cast<std::size_t>(static_cast<const char *>(paren) - codeOnly.data());
+    std::size_t function = npos;
+    for (std::size_t blank = 3; blank < lastParen; ++blank) {
+        if (codeOnly[blank] != ' ')
+            continue;
+        const char before = fold(codeOnly[blank - 1]);
+        if (before == 'b' && endsFolded(codeOnly, blank - 1, "su")) {
+            const std::size_t start = blank + 1;
+            return DeclaredName{Declaration::Sub, codeOnly.substr(start, codeOnly.find('(', start) - start)};
+        }
+        if (before == 'n' && function == npos && endsFolded(codeOnly, blank - 1, "functio"))
+            function = blank + 1;
+    }
+    if (function == npos || findFolded(codeOnly, "declare ") != npos)
+        return std::nullopt;
+    return DeclaredName{Declaration::Function, codeOnly.substr(function, codeOnly.find('(', function) - function)};
 }
 
 } // namespace quorbel

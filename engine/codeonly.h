@@ -23,4 +23,13 @@ enum class Declaration { Function, Sub };
 // by a line holding "Declare "; a Sub is. The view points into codeOnly.
 std::optional<std::string_view> declaredName(std::string_view codeOnly, Declaration kind);
 
+struct DeclaredName {
+    Declaration kind;
+    std::string_view name; // points into codeOnly
+};
+
+// The declaration a line is taken for: its Sub when declaredName finds one,
+// else its Function, else nothing. One pass over the line for both.
+std::optional<DeclaredName> findDeclaration(std::string_view codeOnly);
+
 } // namespace quorbel

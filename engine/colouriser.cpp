@@ -1,6 +1,7 @@
 #include "engine/colouriser.h"
 
 #include "engine/codeonly.h"
+#include "engine/htmlbuffer.h"
 #include "engine/htmlescape.h"
 #include "engine/keywordlist.h"
 #include "engine/textcontrol.h"
@@ -57,14 +58,19 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
         block += textColour;
         block += "'>\r\n";
         linesStart = linesEnd = block.size();
-        std::string line;
-        for (int n = 1; n <= count; ++n) {
-            int lineNumber = n;
-            readLine(source, lineNumber, line);
-            appendLine(line, colours, block);
-            linesEnd = block.size();
+        {
+            // Cuts the block back to what was written when it goes, on an
+            // error too.
+            HtmlBuffer out(block);
+            std::string line;
+            for (int n = 1; n <= count; ++n) {
+                int lineNumber = n;
+                readLine(source, lineNumber, line);
+                appendLine(line, colours, out);
+                linesEnd = out.size();
+            }
+            out.put(std::string_view("</Font>\r\n</PRE>"));
         }
-        block += "</Font>\r\n</PRE>";
         return block;
     } catch (...) {
         showError("Error occured within Quorbel_OBJ");
@@ -76,11 +82,14 @@ std::string Colouriser::line2html(std::string &line, std::string_view keyColour,
                                   std::string_view commentColour)
 {
     std::string html;
-    appendLine(line, Colours(keyColour, idColour, commentColour), html);
+    {
+        HtmlBuffer out(html);
+        appendLine(line, Colours(keyColour, idColour, commentColour), out);
+    }
     return html;
 }
 
-void Colouriser::appendLine(std::string &line, const Colours &colours, std::string &out)
+void Colouriser::appendLine(std::string &line, const Colours &colours, HtmlBuffer &out)
 {
     // Only the last line of a text, after its final line break, is empty.
     if (line.empty())
@@ -100,13 +109,10 @@ void Colouriser::appendLine(std::string &line, const Colours &colours, std::stri
             codeOnly = m_codeOnly;
         }
 
-        const std::string *name = record(codeOnly, false);
-        if (!name)
-            name = record(codeOnly, true);
-        if (name) {
-            out += "<A NAME='";
-            out += escapeHtmlName(*name);
-            out += "'></A>\r\n";
+        if (const auto declared = findDeclaration(codeOnly)) {
+            out.put(std::string_view("<A NAME='"));
+            out.put(escapeHtmlName(record(declared->kind, declared->name)));
+            out.put(std::string_view("'></A>\r\n"));
         }
 
         // Apostrophes inside string literals do not start a comment.
@@ -125,17 +131,17 @@ void Colouriser::appendLine(std::string &line, const Colours &colours, std::stri
                 m_state.commentContinues = true;
                 text.remove_suffix(1);
             }
-            out += colours.commentTag;
+            out.put(colours.commentTag);
             appendHtmlText(out, text);
-            out += "</FONT>";
+            out.put(std::string_view("</FONT>"));
             if (continues)
-                out += '_';
+                out.put('_');
         }
-        out += kCrLf;
+        out.put(kCrLf);
         if (sectionEnd)
-            out += "'<hr>\r\n";
+            out.put(std::string_view("'<hr>\r\n"));
     } catch (...) {
-        out.resize(mark);
+        out.truncate(mark);
         showError("Error occured within line2html \r\nUnable to convert line :\r\n*" + line + "*");
     }
 }
@@ -155,10 +161,7 @@ void Colouriser::readLine(TextControl &source, int &lineNumber, std::string &out
             lineNumber = source.lineFromChar(-1) + 1;
         if (lineNumber < 1)
             return;
-        const int start = source.lineIndex(lineNumber - 1);
-        const int end = source.lineIndex(lineNumber);
-        source.setSel(start, end);
-        source.readSelText(out);
+        source.selectLine(lineNumber - 1, out);
     } catch (...) {
         out.clear();
         showError("Error NO  : GetLineText");
@@ -180,7 +183,10 @@ std::string Colouriser::GetCodeOnly(std::string_view line)
 bool Colouriser::FunctionExists(std::string line)
 {
     try {
-        return record(line, true) != nullptr;
+        const auto name = declaredName(line, Declaration::Function);
+        if (name)
+            record(Declaration::Function, *name);
+        return name.has_value();
     } catch (...) {
         showError("Error NO  : FunctionExists");
         return false;
@@ -189,7 +195,10 @@ bool Colouriser::FunctionExists(std::string line)
 
 bool Colouriser::SubExists(std::string line)
 {
-    return record(line, false) != nullptr;
+    const auto name = declaredName(line, Declaration::Sub);
+    if (name)
+        record(Declaration::Sub, *name);
+    return name.has_value();
 }
 
 bool Colouriser::IsKeyWord(std::string_view word)
@@ -202,18 +211,16 @@ bool Colouriser::IsKeyWord(std::string_view word)
     }
 }
 
-const std::string *Colouriser::record(std::string_view codeOnly, bool function)
+const std::string &Colouriser::record(Declaration kind, std::string_view name)
 {
-    const auto name = declaredName(codeOnly, function ? Declaration::Function : Declaration::Sub);
-    if (!name)
-        return nullptr;
+    const bool function = kind == Declaration::Function;
     auto &names = function ? m_state.FunctionNames : m_state.SubNames;
     int &count = function ? m_state.FunctionCount : m_state.SubCount;
     // Entries past the counter are left from an earlier conversion.
     names.resize(static_cast<std::size_t>(count > 0 ? count : 0));
-    names.emplace_back(*name);
+    names.emplace_back(name);
     count = static_cast<int>(names.size());
-    return &names.back();
+    return names.back();
 }
 
 void Colouriser::showError(const std::string &text)

@@ -6,6 +6,8 @@
 
 namespace quorbel {
 
+enum class Declaration;
+class HtmlBuffer;
 class MessageBoxes;
 class TextControl;
 
@@ -65,12 +67,11 @@ public:
 private:
     struct Colours;
     // line2html appending to out; on an error the line is dropped from out.
-    void appendLine(std::string &line, const Colours &colours, std::string &out);
+    void appendLine(std::string &line, const Colours &colours, HtmlBuffer &out);
     // GetLineText into out; on an error out is empty.
     void readLine(TextControl &source, int &lineNumber, std::string &out);
-    // Records the name of the declaration of kind in codeOnly, if any, and
-    // returns the recorded name.
-    const std::string *record(std::string_view codeOnly, bool function);
+    // Records name as the next name of its kind and returns the stored copy.
+    const std::string &record(Declaration kind, std::string_view name);
     void showError(const std::string &text);
 
     ColouriserState &m_state;

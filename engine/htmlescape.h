@@ -5,10 +5,13 @@
 
 namespace quorbel {
 
+class HtmlBuffer;
+
 // Appends source text to HTML: "<" becomes "&lt;" and "&" becomes "&amp;",
 // everything else (">" and quotes included) is copied unchanged. This is
 // how code and comment text enter the code block.
 void appendHtmlText(std::string &out, std::string_view text);
+void appendHtmlText(HtmlBuffer &out, std::string_view text);
 
 // A Sub or Function name as it is written into a page (anchor names, link
 // targets, list entries): "&", "<", ">", "'" and '"' become entities, so a

@@ -111,6 +111,20 @@ void PlainTextBox::setSel(int start, int end)
     m_selLength = end - start;
 }
 
+void PlainTextBox::selectLine(int line, std::string &out)
+{
+    // The line table answers directly; only the read stays a virtual call,
+    // so a box that reads differently still reads its own way.
+    if (line >= 0 && line < lineCount()) {
+        const auto index = static_cast<std::size_t>(line);
+        m_selStart = m_lineStarts[index];
+        m_selLength = (index + 1 < m_lineStarts.size() ? m_lineStarts[index + 1] : length()) - m_selStart;
+    } else {
+        PlainTextBox::setSel(PlainTextBox::lineIndex(line), PlainTextBox::lineIndex(line + 1));
+    }
+    readSelText(out);
+}
+
 void PlainTextBox::indexLines()
 {
     m_lineStarts.clear();

@@ -46,6 +46,7 @@ public:
     // is; a negative end means the end of the text; start after end is
     // swapped; both are clamped to the text.
     void setSel(int start, int end) override;
+    void selectLine(int line, std::string &out) override;
 
 private:
     void indexLines();

@@ -43,6 +43,14 @@ public:
     // Selects start up to, not including, end; end -1 selects to the end of
     // the text.
     virtual void setSel(int start, int end) = 0;
+    // Selects line (0-based) with its line break and reads it into out:
+    // setSel(lineIndex(line), lineIndex(line + 1)) and readSelText(out) in
+    // one call, for a reader that goes through a whole text line by line.
+    virtual void selectLine(int line, std::string &out)
+    {
+        setSel(lineIndex(line), lineIndex(line + 1));
+        readSelText(out);
+    }
 };
 
 } // namespace quorbel

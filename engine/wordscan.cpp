@@ -1,172 +1,281 @@
 #include "engine/wordscan.h"
 
-#include "engine/htmlescape.h"
+#include "engine/htmlbuffer.h"
 #include "engine/keywordlist.h"
 
-#include <array>
+#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
-#include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quorbel {
 namespace {
 
-constexpr std::array<bool, 256> kDelimiters = [] {
-    std::array<bool, 256> table{};
-    for (const unsigned char c : std::string_view(".,() /\\[]\r"))
-        table[c] = true;
-    return table;
-}();
+// The bytes the scan stops at: the delimiters, the double quote (a string
+// literal opens or closes) and the colon (a label ends). Every other byte
+// only extends the current word.
+constexpr std::string_view kStops = ".,() /\\[]\r\":";
 
+// Bit k is set when p[k] is one of kStops, for the 16 bytes at p. Lines are
+// scanned 16 bytes at a time and only the stops are visited.
+inline std::uint32_t stopsIn(const char *p)
+{
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+    // Written out, not looped over kStops: the twelve constants then stay
+    // in registers across the blocks of a line.
+    const __m128i found = _mm_or_si128(
+        _mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
+                     _mm_or_si128(_mm_or_si128(is(' '), is('/')), _mm_or_si128(is('\\'), is('[')))),
+        _mm_or_si128(_mm_or_si128(is(']'), is('\r')), _mm_or_si128(is('"'), is(':'))));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
+#else
+    std::uint32_t mask = 0;
+    for (int k = 0; k < 16; ++k) {
+        if (kStops.find(p[k]) != std::string_view::npos)
+            mask |= 1u << k;
+    }
+    return mask;
+#endif
+}
+
+constexpr std::string_view kFontEnd = "</FONT>";
+
+// The small steps of the scan are lambdas over its local state; they must
+// be inlined for that state to stay in registers.
+#if defined(__GNUC__)
+#define QUORBEL_INLINE __attribute__((always_inline))
+#else
+#define QUORBEL_INLINE
+#endif
+
+// The upper case of word is "GOTO". Or-ing 0x20 into a byte gives "g", "o"
+// or "t" only from that letter in either case.
 bool isGoTo(std::string_view word)
 {
     if (word.size() != 4)
         return false;
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; };
-    return upper(word[0]) == 'G' && upper(word[1]) == 'O' && upper(word[2]) == 'T' && upper(word[3]) == 'O';
+    std::uint32_t bytes = 0;
+    std::memcpy(&bytes, word.data(), 4);
+    std::uint32_t goTo = 0;
+    std::memcpy(&goTo, "goto", 4);
+    return (bytes | 0x20202020u) == goTo;
 }
 
 // Numbers, string literals and operators: the first character after leading
 // blanks is one of " # $ % & ' ( ) * + , - . / 0-9 : ; < = >.
 bool isPlainWord(std::string_view word)
 {
-    const std::size_t first = word.find_first_not_of(' ');
+    const std::size_t first = !word.empty() && word[0] != ' ' ? 0 : word.find_first_not_of(' ');
     return first != std::string_view::npos && word[first] >= 34 && word[first] <= 62;
 }
 
-// One line's scan. The current word is always the bytes [m_wordStart, i) of
-// the line: a word grows by the next byte, and a delimiter carried over to
-// the next word is the byte just before it, so no word is ever copied.
-class WordScan {
-public:
-    WordScan(std::string &out, std::string_view line, std::size_t codeLength, const WordColours &colours)
-        : m_out(out), m_line(line), m_colours(colours),
-          m_escape(std::memchr(line.data(), '<', codeLength) || std::memchr(line.data(), '&', codeLength))
-    {
-    }
-
-    bool run(std::size_t codeLength)
-    {
-        const std::size_t lastPosition = m_line.size() - 1; // the appended blank
-        for (std::size_t i = 0; i < codeLength; ++i) {
-            const char c = m_line[i];
-            if (!kDelimiters[static_cast<unsigned char>(c)] || m_inString) {
-                if (c == '"') {
-                    m_inString = !m_inString;
-                } else if (c == ':') {
-                    // A label or a statement separator ends the word uncoloured.
-                    const std::string_view word = wordBefore(i);
-                    text(word);
-                    m_lastWord = word;
-                    m_wordStart = i;
-                }
-                continue;
-            }
-            delimiter(i, c, i == lastPosition);
-        }
-        // The code part can end inside a word: code that runs into its
-        // comment, or a delimiter carried after a jump target.
-        const std::string_view word = wordBefore(codeLength);
-        if (!word.empty())
-            finish(word, std::nullopt, false);
-        return m_sectionEnd;
-    }
-
-private:
-    std::string_view wordBefore(std::size_t i) const { return m_line.substr(m_wordStart, i - m_wordStart); }
-
-    void delimiter(std::size_t i, char c, bool atLineEnd)
-    {
-        const std::string_view word = wordBefore(i);
-        if (isGoTo(m_lastWord) || word == "_") {
-            // A jump target or a continuation underscore is written as it
-            // is; the delimiter starts the next word.
-            text(word);
-            m_lastWord = word;
-            m_wordStart = i;
+// A word or a tag of a few bytes: a call to memcpy costs more than the copy.
+// Reads and writes only [source, source + n) and [out, out + n).
+inline void copyBytes(char *out, const char *source, std::size_t n)
+{
+    if (n >= 8) {
+        if (n > 32) {
+            std::memcpy(out, source, n);
             return;
         }
-        if (c == '[')
-            m_bracketMode = true;
-        if (!m_bracketMode && (word.empty() || word == " " || word == "\r")) {
-            text(word);
-            m_out += c;
-            m_lastWord = word;
-            m_wordStart = i + 1;
-            return;
+        // Two (four) overlapping eight-byte moves cover up to 16 (32) bytes.
+        std::uint64_t a = 0, b = 0, c = 0, d = 0;
+        std::memcpy(&a, source, 8);
+        std::memcpy(&d, source + n - 8, 8);
+        if (n > 16) {
+            std::memcpy(&b, source + 8, 8);
+            std::memcpy(&c, source + n - 16, 8);
+            std::memcpy(out + 8, &b, 8);
+            std::memcpy(out + n - 16, &c, 8);
         }
-        finish(word, c, atLineEnd);
-        m_lastWord = word;
-        m_wordStart = i + 1;
-        if (c == ']')
-            m_bracketMode = false;
+        std::memcpy(out, &a, 8);
+        std::memcpy(out + n - 8, &d, 8);
+        return;
     }
-
-    // Writes a word that a delimiter (or the end of the code part, when
-    // delimiter is empty) ends. The appended blank is written after a plain
-    // word but not after a coloured one.
-    void finish(std::string_view word, std::optional<char> delimiter, bool atLineEnd)
-    {
-        if (!delimiter && (isGoTo(m_lastWord) || word == "_")) {
-            text(word);
-            return;
-        }
-        if (m_bracketMode) {
-            coloured(m_colours.idTag, word);
-        } else if (!delimiter && (word == " " || word == "\r")) {
-            text(word);
-            return;
-        } else {
-            if ((word == "Function" || word == "Sub") && m_lastWord == "End")
-                m_sectionEnd = true;
-            if (inKeyWordList(word)) {
-                coloured(m_colours.keyTag, word);
-            } else if (isPlainWord(word)) {
-                text(word);
-                if (delimiter)
-                    m_out += *delimiter;
-                return;
-            } else {
-                coloured(m_colours.idTag, word);
-            }
-        }
-        if (delimiter && !atLineEnd)
-            m_out += *delimiter;
+    if (n >= 4) {
+        std::uint32_t a = 0, b = 0;
+        std::memcpy(&a, source, 4);
+        std::memcpy(&b, source + n - 4, 4);
+        std::memcpy(out, &a, 4);
+        std::memcpy(out + n - 4, &b, 4);
+        return;
     }
-
-    void coloured(std::string_view tag, std::string_view word)
-    {
-        m_out += tag;
-        text(word);
-        m_out += "</FONT>";
+    if (n > 0) {
+        out[0] = source[0];
+        out[n / 2] = source[n / 2];
+        out[n - 1] = source[n - 1];
     }
-
-    // Most lines hold neither "<" nor "&" and are copied without a look.
-    void text(std::string_view word)
-    {
-        if (m_escape)
-            appendHtmlText(m_out, word);
-        else
-            m_out += word;
-    }
-
-    std::string &m_out;
-    const std::string_view m_line;
-    const WordColours &m_colours;
-    const bool m_escape;
-    std::size_t m_wordStart = 0;
-    std::string_view m_lastWord;
-    bool m_inString = false;
-    bool m_bracketMode = false;
-    bool m_sectionEnd = false;
-};
+}
 
 } // namespace
 
-bool appendCodeHtml(std::string &out, std::string_view line, std::size_t codeLength, const WordColours &colours)
+// One pass over the stops of the line. The current word is always the bytes
+// [wordStart, i) of the line: a word grows by the next byte, and a delimiter
+// carried over to the next word is the byte just before it, so no word is
+// ever copied. The state lives in local variables and the output goes
+// through a local pointer into room reserved for the whole line, so that
+// the compiler keeps both in registers (a store through a char pointer could
+// otherwise change any member of an object, which would then be reloaded).
+bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours)
 {
     if (line.empty())
         return false;
-    return WordScan(out, line, codeLength, colours).run(codeLength);
+    // Each byte of the code is written once, at most five bytes long
+    // ("&amp;"), and each delimiter and the end of the code finish at most
+    // one word, in at most one FONT element.
+    const std::size_t element = std::max(colours.keyTag.size(), colours.idTag.size()) + kFontEnd.size();
+    char *const room = out.reserve(5 * codeLength + (codeLength + 1) * element);
+    char *next = room;
+
+    const char *const bytes = line.data();
+    const std::size_t lastPosition = line.size() - 1; // the appended blank
+    // Most lines hold neither "<" nor "&" and are copied without a look.
+    const bool escape = std::memchr(bytes, '<', codeLength) || std::memchr(bytes, '&', codeLength);
+    const std::string_view keyTag = colours.keyTag;
+    const std::string_view idTag = colours.idTag;
+
+    std::size_t wordStart = 0;
+    std::string_view lastWord;
+    bool afterGoTo = false; // lastWord is a GoTo
+    bool inString = false;
+    bool bracketMode = false;
+    bool sectionEnd = false;
+
+    // Code text: "<" becomes "&lt;" and "&" becomes "&amp;".
+    const auto text = [&](std::string_view word) QUORBEL_INLINE {
+        if (!escape) {
+            copyBytes(next, word.data(), word.size());
+            next += word.size();
+            return;
+        }
+        for (const char c : word) {
+            if (c == '<') {
+                std::memcpy(next, "&lt;", 4);
+                next += 4;
+            } else if (c == '&') {
+                std::memcpy(next, "&amp;", 5);
+                next += 5;
+            } else {
+                *next++ = c;
+            }
+        }
+    };
+    const auto coloured = [&](std::string_view tag, std::string_view word) QUORBEL_INLINE {
+        copyBytes(next, tag.data(), tag.size());
+        next += tag.size();
+        text(word);
+        std::memcpy(next, kFontEnd.data(), kFontEnd.size());
+        next += kFontEnd.size();
+    };
+    const auto setLastWord = [&](std::string_view word) QUORBEL_INLINE {
+        lastWord = word;
+        afterGoTo = isGoTo(word);
+    };
+    // A word that a delimiter ends, outside bracket mode: a keyword or an
+    // identifier in its colour, a plain word as it is. The appended blank is
+    // written after a plain word but not after a coloured one.
+    const auto classify = [&](std::string_view word, char delimiter, bool hasDelimiter,
+                              bool atLineEnd) QUORBEL_INLINE {
+        if (lastWord == "End" && (word == "Function" || word == "Sub"))
+            sectionEnd = true;
+        if (inKeyWordList(word)) {
+            coloured(keyTag, word);
+        } else if (isPlainWord(word)) {
+            text(word);
+            if (hasDelimiter)
+                *next++ = delimiter;
+            return;
+        } else {
+            coloured(idTag, word);
+        }
+        if (hasDelimiter && !atLineEnd)
+            *next++ = delimiter;
+    };
+
+    for (std::size_t block = 0; block < codeLength; block += 16) {
+        std::uint32_t stops;
+        if (codeLength - block >= 16) {
+            stops = stopsIn(bytes + block);
+        } else {
+            // The last bytes, padded with zeros (no stop), so nothing past
+            // the code part is read.
+            char tail[16] = {};
+            std::memcpy(tail, bytes + block, codeLength - block);
+            stops = stopsIn(tail);
+        }
+        for (; stops != 0; stops &= stops - 1) {
+            const std::size_t i = block + static_cast<std::size_t>(std::countr_zero(stops));
+            const char c = bytes[i];
+            if (c == '"') {
+                inString = !inString;
+                continue;
+            }
+            const std::string_view word(bytes + wordStart, i - wordStart);
+            if (word.empty() && !inString && !afterGoTo && !bracketMode && c != '[' && c != ':') {
+                // Most stops: a blank of the indentation, or a delimiter
+                // right after another. Written as it is.
+                *next++ = c;
+                lastWord = word;
+                wordStart = i + 1;
+                continue;
+            }
+            if (c == ':') {
+                // A label or a statement separator ends the word uncoloured.
+                text(word);
+                setLastWord(word);
+                wordStart = i;
+                continue;
+            }
+            if (inString)
+                continue; // a delimiter inside a literal is part of the word
+            if (afterGoTo || word == "_") {
+                // A jump target or a continuation underscore is written as
+                // it is; the delimiter starts the next word.
+                text(word);
+                setLastWord(word);
+                wordStart = i;
+                continue;
+            }
+            if (c == '[')
+                bracketMode = true;
+            if (bracketMode) {
+                // Whatever it is, even empty, the word is an identifier.
+                coloured(idTag, word);
+                if (i != lastPosition)
+                    *next++ = c;
+                if (c == ']')
+                    bracketMode = false;
+            } else if (word.empty() || word == " " || word == "\r") {
+                text(word);
+                *next++ = c;
+            } else {
+                classify(word, c, true, i == lastPosition);
+            }
+            setLastWord(word);
+            wordStart = i + 1;
+        }
+    }
+
+    // The code part can end inside a word: code that runs into its comment,
+    // or a delimiter carried after a jump target. It is finished as if a
+    // delimiter followed, but none is written.
+    const std::string_view word(bytes + wordStart, codeLength - wordStart);
+    if (!word.empty()) {
+        if (afterGoTo || word == "_" || (!bracketMode && (word == " " || word == "\r")))
+            text(word);
+        else if (bracketMode)
+            coloured(idTag, word);
+        else
+            classify(word, 0, false, false);
+    }
+    out.commit(next);
+    return sectionEnd;
 }
 
 std::string fontTag(std::string_view colour)

@@ -6,6 +6,8 @@
 
 namespace quorbel {
 
+class HtmlBuffer;
+
 // The opening FONT tag of a colour string (written into the HTML unchanged).
 std::string fontTag(std::string_view colour);
 
@@ -25,6 +27,6 @@ struct WordColours {
 //
 // Returns true when the words "Function" or "Sub" followed "End" (exact
 // case): the line ends a procedure.
-bool appendCodeHtml(std::string &out, std::string_view line, std::size_t codeLength, const WordColours &colours);
+bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours);
 
 } // namespace quorbel

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace quorbel {
+
+// Appends to a string through a raw pointer: the colouriser writes a few
+// bytes at a time, millions of times per page, and std::string's own append
+// is an out-of-line call each time. The string is grown in large steps (its
+// size runs ahead of what was written) and cut back to what was written by
+// the destructor. Do not touch the string itself while a buffer writes to
+// it, and let the buffer go before the string is moved.
+class HtmlBuffer {
+public:
+    explicit HtmlBuffer(std::string &out) : m_out(out) { repoint(out.size()); }
+    ~HtmlBuffer() { m_out.resize(size()); }
+    HtmlBuffer(const HtmlBuffer &) = delete;
+    HtmlBuffer &operator=(const HtmlBuffer &) = delete;
+
+    [[gnu::always_inline]] void put(char c)
+    {
+        if (m_next == m_end)
+            grow(1);
+        *m_next++ = c;
+    }
+    [[gnu::always_inline]] void put(std::string_view text)
+    {
+        if (static_cast<std::size_t>(m_end - m_next) < text.size())
+            grow(text.size());
+        if (!text.empty())
+            std::memcpy(m_next, text.data(), text.size());
+        m_next += text.size();
+    }
+    // Room for n more bytes, to be written through the pointer returned
+    // without further checks; commit() then takes what was written.
+    char *reserve(std::size_t n)
+    {
+        if (static_cast<std::size_t>(m_end - m_next) < n)
+            grow(n);
+        return m_next;
+    }
+    // Takes the bytes written after reserve() up to end.
+    void commit(char *end) { m_next = end; }
+    // Bytes written so far, the string's earlier content included.
+    std::size_t size() const { return static_cast<std::size_t>(m_next - m_out.data()); }
+    // Drops what was written after mark (a size() taken earlier).
+    void truncate(std::size_t mark)
+    {
+        if (mark < size())
+            m_next = m_out.data() + mark;
+    }
+
+private:
+    [[gnu::noinline]] void grow(std::size_t needed)
+    {
+        const std::size_t used = size();
+        // First the room the caller reserved, then half again as much as
+        // now: few copies, and little more memory than the text needs.
+        std::size_t target = m_out.capacity();
+        if (target - used < needed)
+            target = used + (needed > used / 2 + 256 ? needed : used / 2 + 256);
+        m_out.resize(target);
+        repoint(used);
+    }
+    void repoint(std::size_t used)
+    {
+        m_next = m_out.data() + used;
+        m_end = m_out.data() + m_out.size();
+    }
+
+    std::string &m_out;
+    char *m_next = nullptr;
+    char *m_end = nullptr;
+};
+
+} // namespace quorbel
