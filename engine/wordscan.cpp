@@ -18,8 +18,6 @@ namespace {
 // The bytes the scan stops at: the delimiters, the double quote (a string
 // literal opens or closes) and the colon (a label ends). Every other byte
 // only extends the current word.
-constexpr std::string_view kStops = ".,() /\\[]\r\":";
-
 // Bit k is set when p[k] is one of kStops, for the 16 bytes at p. Lines are
 // scanned 16 bytes at a time and only the stops are visited.
 inline std::uint32_t stopsIn(const char *p)
@@ -37,7 +35,7 @@ inline std::uint32_t stopsIn(const char *p)
 #else
     std::uint32_t mask = 0;
     for (int k = 0; k < 16; ++k) {
-        if (kStops.find(p[k]) != std::string_view::npos)
+        if (std::string_view(".,() /\\[]\r\":").find(p[k]) != std::string_view::npos)
             mask |= 1u << k;
     }
     return mask;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Properties that must hold for any input of the parsers of untrusted text.
+// Each check runs one input; it returns when every property holds and throws
+// PropertyViolation naming the property otherwise. The fuzz targets call
+// them (a violation aborts the run and libFuzzer keeps the input); the
+// ordinary test run replays the kept inputs through the same functions.
+namespace quorbel::fuzz {
+
+class PropertyViolation : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// Quorbel_OBJ over the bytes as a text: no message, the block's wrapper,
+// every line's text kept (tags removed, "&lt;" and "&amp;" restored; the
+// appended blank, the anchor lines and the rule lines aside), the same
+// lines from line2html line by line, and every anchor naming a recorded
+// name and every recorded name anchored.
+void checkQuorbelObj(std::string_view text);
+// line2html over the bytes as one line: its text kept, the line left
+// prepared, at most one anchor before and one rule after it.
+void checkLine2html(std::string_view line);
+// GetCodeOnly: same length, every quote kept, only blanks written, and the
+// result of the blanking loop written out plainly; the declaration search
+// agrees with the plain search for a Sub, then a Function.
+void checkCodeOnly(std::string_view line);
+// The keyword test agrees with a plain search of the list.
+void checkKeyWord(std::string_view word);
+// A sequence of settings operations decoded from the bytes gives the same
+// answers from the in-memory store and the SQLite store (keys in any case).
+void checkSettingsKeys(std::string_view operations);
+
+// The target named name over one input; false when there is no such target.
+bool checkByName(std::string_view name, std::string_view input);
+
+} // namespace quorbel::fuzz
