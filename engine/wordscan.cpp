@@ -15,17 +15,17 @@
 namespace quorbel {
 namespace {
 
-// The bytes the scan stops at: the delimiters, the double quote (a string
+// Bit k is set when p[k] is a byte the scan stops at, for the 16 bytes at
+// p: the delimiters . , ( ) blank / \ [ ] CR, the double quote (a string
 // literal opens or closes) and the colon (a label ends). Every other byte
-// only extends the current word.
-// Bit k is set when p[k] is one of kStops, for the 16 bytes at p. Lines are
-// scanned 16 bytes at a time and only the stops are visited.
+// only extends the current word, so lines are scanned 16 bytes at a time
+// and only the stops are visited.
 inline std::uint32_t stopsIn(const char *p)
 {
 #if defined(__SSE2__)
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
-    // Written out, not looped over kStops: the twelve constants then stay
+    // Written out, not looped over a list: the twelve constants then stay
     // in registers across the blocks of a line.
     const __m128i found = _mm_or_si128(
         _mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
