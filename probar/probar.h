@@ -122,6 +122,8 @@ public:
     // The user scale set by the last Resize: client width and height in units.
     qint32 scaleWidth() const;
     qint32 scaleHeight() const;
+    // The design size, 4800 x 420 twips.
+    QSize sizeHint() const override;
 
 protected:
     // Fills one rectangle of the bar (client coordinates, in pixels). Every
