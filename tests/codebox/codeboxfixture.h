@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/qt/clipboard.h"
 #include "platform/qt/controlhost.h"
+#include "probar/probar.h"
 #include "tests/codebox/qstringprinter.h"
 
 #include <QColor>
