@@ -7,6 +7,8 @@
 #include <QTextEdit>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QMimeData;
 
@@ -24,10 +26,10 @@ namespace quorbel {
 //
 // Undo: user edits (typing, paste, drop, cut) are undo steps of their own.
 // Edits made inside a ProgrammaticEdit scope (colouring, re-casing, appended
-// line breaks) never form a step of their own: they join the user's last
-// step, or are kept out of the undo history when there is none, so Ctrl+Z
-// takes back what the user typed or pasted, together with the colouring that
-// followed it.
+// line breaks) never form a step of their own: Ctrl+Z takes back the user's
+// last step together with the programmatic edits that followed it, and
+// programmatic edits made while there is no user step to undo are kept out
+// of the undo history altogether.
 //
 // Events: the signals below carry the arguments of the box's events; the
 // ones passed by reference must be connected directly (the default for a
@@ -105,7 +107,9 @@ public:
     // While locked (calls nest) the box is not repainted and selections set
     // through this interface do not scroll or repaint; the selection is
     // handed to the widget, scrolled into view, and the box repainted once
-    // when the last lock is released.
+    // when the last lock is released. After many changes under one lock the
+    // layout of the text waits for the unlock too, and is then redone in the
+    // background, starting with the lines up to the caret.
     void lockWindowUpdate();
     void unlockWindowUpdate();
     bool isWindowUpdateLocked() const { return m_lockDepth > 0; }
@@ -128,6 +132,13 @@ public:
     // is not raised; it is raised once at the end when the text changed.
     void beginProgrammaticEdit();
     void endProgrammaticEdit();
+
+    // Ctrl+Z and Ctrl+Y (and the platform's other undo and redo keys) call
+    // these: undo takes back the last user step together with the
+    // programmatic edits made after it; redo brings both back. Steps made
+    // only of programmatic edits are never undone by themselves.
+    void undoUserStep();
+    void redoUserStep();
 
     class ProgrammaticEdit {
     public:
@@ -234,24 +245,42 @@ private:
     // Document position <-> position with two-character line breaks.
     int toCrlf(int docPos) const;
     int toDoc(int crlfPos) const;
+    // The line holding a position with two-character line breaks (a line's
+    // break belongs to it).
+    QTextBlock blockAtCrlf(int crlfPos) const;
     // The cursor that holds the selection: the widget's, or while drawing
     // is locked the box's own.
     QTextCursor currentCursor() const;
     void applyCursor(const QTextCursor &cursor);
-    QString textOf(const QTextCursor &selection) const;
     QString richTextOf(int from, int to) const;
     void insertRuns(QTextCursor &cursor, const QString &rtf);
     void onContentsChange(int position, int removed, int added);
-    short shiftState(Qt::KeyboardModifiers modifiers) const;
+    void onSelectionMoved();
+    void onUndoCommandAdded();
+    bool isProgrammaticStep(int index) const;
+    void forgetUndoSteps();
     QPointF toTwips(const QPointF &pixels) const;
-    qint32 dropEffect(const QDropEvent *event) const;
+    bool raiseDragOver(QDropEvent *event, short state);
 
     PasteHandler m_pasteHandler;
     QTextCursor m_lockCursor;
-    mutable QTextBlock m_hint;
+    mutable int m_hintBlock = 0; // the block the last lookup found
+    int m_lastAnchor = 0;
+    int m_lastPosition = 0;
+    void countLockedChange();
+
     int m_lockDepth = 0;
+    int m_lockedChanges = 0;
+    std::optional<QSizeF> m_deferredPageSize; // set while layout waits for the unlock
+    bool m_undoSuspended = false;
     int m_editDepth = 0;
-    bool m_editHadUndo = false;
+    bool m_editHadUserStep = false;
+    bool m_closingEdit = false;
+    // For each command of the document's undo history, oldest first:
+    // whether a programmatic edit made it. (A step, as undo takes it back,
+    // is one or more commands.)
+    std::vector<bool> m_programmaticSteps;
+    int m_undoState = 0; // commands that could be undone after the last change seen
     bool m_textChangedInEdit = false;
     bool m_quietChange = false;
     int m_mousePointer = pointerDefault;
