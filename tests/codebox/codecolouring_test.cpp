@@ -166,7 +166,7 @@ TEST_F(ColouringTest, EnterColoursTheEndedLineAndStartsTheNewOnePlain)
     QTest::keyClicks(&rtb(), QStringLiteral(" = 1 ' one"));
     QTest::keyClick(&rtb(), Qt::Key_Up);
     EXPECT_EQ(box->Text(), "Dim x As Long\r\ny = 1 ' one\r\n");
-    EXPECT_EQ(map(1), "kkktitkktkkkk");
+    EXPECT_EQ(map(1), "kkk?i?kk?kkkk");
     EXPECT_EQ(map(2), "itttttccccc");
     EXPECT_EQ(lineInfo(rtb(), LineInfoKind::CaretLine), 1);
 

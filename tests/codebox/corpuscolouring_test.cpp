@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QStringDecoder>
 
@@ -181,11 +182,12 @@ INSTANTIATE_TEST_SUITE_P(
                       "kellyethridge__SimplyVBUnit/Source/Tests/StringBuilderTests.cls",
                       "jpbro__VbFcgi/src/VbFcgiLibDll/CTests.cls"));
 
-// Pictures of a coloured module for a person to look at: the box after
-// colouring, and the box while it colours, with the progress bar half way.
+// Pictures for a person to look at: the box holding a coloured module, and
+// its progress bar half way through the colouring (the text box itself is
+// not redrawn while it is coloured).
 TEST(CodeBoxScreenshots, ColouredSampleModule)
 {
-    const QString source = readSource(QStringLiteral(QUORBEL_TEST_DATA_DIR "/../../examples/Inventory.bas"));
+    const QString source = readSource(QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../examples/Inventory.bas"));
     ASSERT_FALSE(source.isEmpty());
     const QString folder = QStringLiteral(QUORBEL_BUILD_DIR "/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -196,7 +198,7 @@ TEST(CodeBoxScreenshots, ColouredSampleModule)
         void propertyChanged(const QString &name) override
         {
             if (name == u"Value" && midway.isNull() && box->ProBar1().Value() * 2 >= box->ProBar1().Max())
-                midway = box->grab().toImage();
+                midway = box->ProBar1().grab().toImage();
         }
     };
     testing::CodeBoxFixture f;
@@ -212,7 +214,7 @@ TEST(CodeBoxScreenshots, ColouredSampleModule)
     const QImage coloured = box->grab().toImage();
     ASSERT_TRUE(coloured.save(folder + "/codebox-inventory.png"));
     ASSERT_FALSE(barHost.midway.isNull());
-    ASSERT_TRUE(barHost.midway.save(folder + "/codebox-colouring.png"));
+    ASSERT_TRUE(barHost.midway.save(folder + "/codebox-progressbar.png"));
 
     // The picture shows keyword- and comment-coloured letters.
     auto countColour = [&](qint32 value) {

@@ -276,8 +276,8 @@ TEST(VBCodeBox, WritesTheKeysInOrderWithTextRtfAndSelLengthTwice)
 
     // A control left at its defaults writes only what differs from them.
     CodeBoxFixture h;
-    h.host.setAmbientFont(box->RTB1().font());
     auto plain = h.makeBox();
+    h.host.setAmbientFont(plain->RTB1().font());
     plain->InitProperties();
     plain->RTB1().setSel(0, -1);
     MemoryPropertyBag minimal;
