@@ -77,8 +77,7 @@ void CodeColouring::colorLine(RichTextBox &rtb, qint32 &lineNumber, bool interac
     const QString masked = maskStrings(line) + u' ';
     const qint32 apostrophe = qint32(masked.indexOf(u'\'')) + 1;
 
-    if (interactive && lineNumber != 1 && lineNumber == lineInfo(rtb, LineInfoKind::LineCount) &&
-        masked.size() > 3) {
+    if (interactive && lineNumber != 1 && lineNumber == lineInfo(rtb, LineInfoKind::LineCount) && masked.size() > 3) {
         // Appended, not a replacement of the whole text, so that the colours
         // of every other line stay.
         rtb.appendTextQ(kLineBreak);

@@ -44,9 +44,15 @@ QString searchListForm(QStringView word)
 
 } // namespace
 
-QStringView codeKeyWordList() { return kList; }
+QStringView codeKeyWordList()
+{
+    return kList;
+}
 
-bool isCodeKeyWord(QStringView word) { return !keyWordListForm(word).isEmpty(); }
+bool isCodeKeyWord(QStringView word)
+{
+    return !keyWordListForm(word).isEmpty();
+}
 
 QString keyWordListForm(QStringView word)
 {

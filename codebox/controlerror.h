@@ -18,7 +18,7 @@ private:
 };
 
 // Error numbers the code box raises.
-inline constexpr int kErrorSetAtDesignTime = 387; // a run-time-only property set while the host is designed
+inline constexpr int kErrorSetAtDesignTime = 387;   // a run-time-only property set while the host is designed
 inline constexpr int kErrorReadOnlyAtRunTime = 382; // a read-only property set at run time
 
 } // namespace quorbel

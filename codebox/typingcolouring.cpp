@@ -2,6 +2,7 @@
 
 #include "codebox/codeboxshared.h"
 #include "codebox/codecolouring.h"
+#include "codebox/richtextbox.h"
 
 namespace quorbel {
 
@@ -22,6 +23,9 @@ void TypingColouring::autoColor(RichTextBox &rtb, qint16 keyCode)
 {
     if (!m_shared.Color_Auto)
         return;
+    // One programmatic edit for the whole reaction: the text box lays its
+    // text out again once at the end instead of after each step.
+    RichTextBox::ProgrammaticEdit edit(rtb);
     m_currentLine = lineInfo(rtb, LineInfoKind::CaretLine);
     switch (keyCode) {
     case kKeyEnter: {
@@ -63,6 +67,7 @@ void TypingColouring::mouseUp(RichTextBox &rtb)
     m_currentLine = lineInfo(rtb, LineInfoKind::CaretLine);
     if (m_currentLine == m_lastLine)
         return;
+    RichTextBox::ProgrammaticEdit edit(rtb);
     m_colouring.colorLine(rtb, m_lastLine, true);
     m_lastLine = m_currentLine;
     m_dirty = true;

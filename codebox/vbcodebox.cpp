@@ -18,7 +18,10 @@ namespace quorbel {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int twips(int value) { return value / kTwipsPerPixel; }
+constexpr int twips(int value)
+{
+    return value / kTwipsPerPixel;
+}
 
 // The design of the control: its own area, the label outside it and the
 // bar's height.
@@ -96,7 +99,10 @@ void VBCodeBox::requireRunTime(const char *property) const
                            std::string("The property ") + property + " can be set only at run time");
 }
 
-QFont VBCodeBox::ambientFont() const { return m_host != nullptr ? m_host->ambientFont() : QApplication::font(); }
+QFont VBCodeBox::ambientFont() const
+{
+    return m_host != nullptr ? m_host->ambientFont() : QApplication::font();
+}
 
 void VBCodeBox::setColor_Text(qint32 colour)
 {
@@ -152,7 +158,10 @@ void VBCodeBox::setSelLength(qint32 length)
     notify(QStringLiteral("SelLength"));
 }
 
-QString VBCodeBox::SelRTF() const { return m_rtb1->SelRTF(); }
+QString VBCodeBox::SelRTF() const
+{
+    return m_rtb1->SelRTF();
+}
 
 void VBCodeBox::setSelRTF(const QString &rtf)
 {
@@ -161,7 +170,10 @@ void VBCodeBox::setSelRTF(const QString &rtf)
     notify(QStringLiteral("SelRTF"));
 }
 
-QString VBCodeBox::SelText() const { return m_rtb1->SelTextQ(); }
+QString VBCodeBox::SelText() const
+{
+    return m_rtb1->SelTextQ();
+}
 
 void VBCodeBox::setSelText(const QString &text)
 {
@@ -170,7 +182,10 @@ void VBCodeBox::setSelText(const QString &text)
     notify(QStringLiteral("SelText"));
 }
 
-qint32 VBCodeBox::SelStart() const { return m_rtb1->selStart(); }
+qint32 VBCodeBox::SelStart() const
+{
+    return m_rtb1->selStart();
+}
 
 void VBCodeBox::setSelStart(qint32 position)
 {
@@ -179,7 +194,10 @@ void VBCodeBox::setSelStart(qint32 position)
     notify(QStringLiteral("SelStart"));
 }
 
-qint32 VBCodeBox::hWnd() const { return qint32(m_rtb1->winId()); }
+qint32 VBCodeBox::hWnd() const
+{
+    return qint32(m_rtb1->winId());
+}
 
 void VBCodeBox::setHWnd(qint32)
 {
@@ -187,7 +205,10 @@ void VBCodeBox::setHWnd(qint32)
     throw ControlError(kErrorReadOnlyAtRunTime, "The property hWnd is read-only");
 }
 
-qint32 VBCodeBox::BackColor() const { return m_rtb1->BackColor(); }
+qint32 VBCodeBox::BackColor() const
+{
+    return m_rtb1->BackColor();
+}
 
 void VBCodeBox::setBackColor(qint32 colour)
 {
@@ -195,7 +216,10 @@ void VBCodeBox::setBackColor(qint32 colour)
     notify(QStringLiteral("BackColor"));
 }
 
-bool VBCodeBox::Enabled() const { return m_rtb1->isEnabled(); }
+bool VBCodeBox::Enabled() const
+{
+    return m_rtb1->isEnabled();
+}
 
 void VBCodeBox::setEnabled(bool enabled)
 {
@@ -203,7 +227,10 @@ void VBCodeBox::setEnabled(bool enabled)
     notify(QStringLiteral("Enabled"));
 }
 
-QFont VBCodeBox::Font() const { return m_rtb1->font(); }
+QFont VBCodeBox::Font() const
+{
+    return m_rtb1->font();
+}
 
 void VBCodeBox::setFont(const QFont &font)
 {
@@ -211,7 +238,10 @@ void VBCodeBox::setFont(const QFont &font)
     notify(QStringLiteral("Font"));
 }
 
-float VBCodeBox::RightMargin() const { return m_rtb1->RightMargin(); }
+float VBCodeBox::RightMargin() const
+{
+    return m_rtb1->RightMargin();
+}
 
 void VBCodeBox::setRightMargin(float twips)
 {
@@ -219,7 +249,10 @@ void VBCodeBox::setRightMargin(float twips)
     notify(QStringLiteral("RightMargin"));
 }
 
-QString VBCodeBox::Text() const { return m_rtb1->TextQ(); }
+QString VBCodeBox::Text() const
+{
+    return m_rtb1->TextQ();
+}
 
 void VBCodeBox::setText(const QString &text)
 {
@@ -227,7 +260,10 @@ void VBCodeBox::setText(const QString &text)
     notify(QStringLiteral("Text"));
 }
 
-QString VBCodeBox::ToolTipText() const { return m_rtb1->toolTip(); }
+QString VBCodeBox::ToolTipText() const
+{
+    return m_rtb1->toolTip();
+}
 
 void VBCodeBox::setToolTipText(const QString &text)
 {
@@ -235,7 +271,10 @@ void VBCodeBox::setToolTipText(const QString &text)
     notify(QStringLiteral("ToolTipText"));
 }
 
-qint32 VBCodeBox::WhatsThisHelpID() const { return m_rtb1->WhatsThisHelpID(); }
+qint32 VBCodeBox::WhatsThisHelpID() const
+{
+    return m_rtb1->WhatsThisHelpID();
+}
 
 void VBCodeBox::setWhatsThisHelpID(qint32 id)
 {
@@ -243,7 +282,10 @@ void VBCodeBox::setWhatsThisHelpID(qint32 id)
     notify(QStringLiteral("WhatsThisHelpID"));
 }
 
-qint32 VBCodeBox::OLEDragMode() const { return m_rtb1->OLEDragMode(); }
+qint32 VBCodeBox::OLEDragMode() const
+{
+    return m_rtb1->OLEDragMode();
+}
 
 void VBCodeBox::setOLEDragMode(qint32 mode)
 {
@@ -251,7 +293,10 @@ void VBCodeBox::setOLEDragMode(qint32 mode)
     notify(QStringLiteral("OLEDragMode"));
 }
 
-qint32 VBCodeBox::OLEDropMode() const { return m_rtb1->OLEDropMode(); }
+qint32 VBCodeBox::OLEDropMode() const
+{
+    return m_rtb1->OLEDropMode();
+}
 
 void VBCodeBox::setOLEDropMode(qint32 mode)
 {
@@ -268,9 +313,12 @@ void VBCodeBox::PasteCode(const QString &Text)
         m_rtb1->setSelTextQ(Text);
         return;
     }
-    m_rtbPaste->setTextQ(Text);
-    m_rtb1->setMousePointer(RichTextBox::pointerHourglass);
     {
+        // The hidden box never shows its selection: with its drawing locked
+        // until it is empty again, selecting in it lays nothing out.
+        RichTextBox::WindowUpdateLock hidden(*m_rtbPaste);
+        m_rtbPaste->setTextQ(Text);
+        m_rtb1->setMousePointer(RichTextBox::pointerHourglass);
         const auto restore = qScopeGuard([this] {
             m_rtb1->setMousePointer(RichTextBox::pointerDefault);
             m_rtbPaste->setTextQ(QString());
@@ -288,16 +336,25 @@ void VBCodeBox::PasteCode(const QString &Text)
     m_label1->setText(QString::number(elapsed, 'f', 4));
 }
 
-void VBCodeBox::color() { m_colouring.colorAll(*m_rtb1); }
+void VBCodeBox::color()
+{
+    m_colouring.colorAll(*m_rtb1);
+}
 
-void VBCodeBox::autoColor(RichTextBox &RTB, qint16 KeyCode) { m_typing.autoColor(RTB, KeyCode); }
+void VBCodeBox::autoColor(RichTextBox &RTB, qint16 KeyCode)
+{
+    m_typing.autoColor(RTB, KeyCode);
+}
 
 void VBCodeBox::colorLine(RichTextBox &RTB, qint32 &lineNumber, bool autoColour)
 {
     m_colouring.colorLine(RTB, lineNumber, autoColour);
 }
 
-void VBCodeBox::unColorAll(RichTextBox &RTB) { m_colouring.unColorAll(RTB); }
+void VBCodeBox::unColorAll(RichTextBox &RTB)
+{
+    m_colouring.unColorAll(RTB);
+}
 
 void VBCodeBox::pasteAction(const QString &text)
 {

@@ -140,8 +140,7 @@ signals:
     // The text box's events, passed on in this order of declaration; the
     // arguments passed by reference are the text box's own, so a handler's
     // change reaches it (connect directly).
-    void OLEDragOver(const QMimeData *Data, qint32 &Effect, short Button, short Shift, float X, float Y,
-                     short State);
+    void OLEDragOver(const QMimeData *Data, qint32 &Effect, short Button, short Shift, float X, float Y, short State);
     void OLEDragDrop(const QMimeData *Data, qint32 &Effect, short Button, short Shift, float X, float Y);
     void OLEGiveFeedback(qint32 &Effect, bool &DefaultCursors);
     void OLEStartDrag(QMimeData *Data, qint32 &AllowedEffects);

@@ -273,7 +273,8 @@ TEST_F(ColouringTest, HostKeyHandlersChangeWhatTheBoxSees)
         if (keyCode == 13)
             keyCode = 37;
     });
-    QObject::connect(box.get(), &VBCodeBox::MouseUp, box.get(), [&](short, short, float, float) { events << "MouseUp"; });
+    QObject::connect(box.get(), &VBCodeBox::MouseUp, box.get(),
+                     [&](short, short, float, float) { events << "MouseUp"; });
     QTest::keyClick(&rtb(), Qt::Key_Return);
     EXPECT_EQ(events, QStringList({"KeyUp 13"}));
     EXPECT_EQ(map(1), "??");

@@ -23,17 +23,20 @@ const std::map<QString, QString> &keywordForms()
 {
     static const std::map<QString, QString> forms = [] {
         const char *const words[] = {
-            "#Const", "#Else", "#ElseIf", "#End", "#If", "Alias", "And", "As", "Base", "Binary", "Boolean", "Byte",
-            "ByVal", "Call", "Case", "CBool", "CByte", "CCur", "CDate", "CDbl", "CDec", "CInt", "CLng", "Close",
-            "Compare", "Const", "CSng", "CStr", "Currency", "CVar", "CVErr", "Debug", "Decimal", "Declare",
-            "DefBool", "DefByte", "DefCur", "DefDate", "DefDbl", "DefDec", "DefInt", "DefLng", "DefObj", "DefSng",
-            "DefStr", "DefVar", "Dim", "Do", "Double", "Each", "Else", "ElseIf", "End", "Enum", "Eqv", "Erase",
-            "Error", "Event", "Exit", "Explicit", "False", "For", "Function", "Get", "Global", "GoSub", "GoTo",
-            "If", "Imp", "In", "Input", "Integer", "Is", "LBound", "Let", "Lib", "Like", "Line", "Lock", "Long",
-            "Loop", "LSet", "Name", "New", "Next", "Not", "Object", "On", "Open", "Option", "Optional", "Or",
-            "Output", "Print", "Private", "Property", "Public", "Put", "Random", "Read", "ReDim", "Resume",
-            "Return", "RSet", "Seek", "Select", "Set", "Single", "Spc", "Static", "String", "Stop", "Sub", "Tab",
-            "Then", "True", "Type", "UBound", "Unlock", "Variant", "Wend", "While", "With", "Xor", "Nothing", "To"};
+            "#Const",   "#Else",    "#ElseIf", "#End",   "#If",     "Alias",    "And",     "As",      "Base",
+            "Binary",   "Boolean",  "Byte",    "ByVal",  "Call",    "Case",     "CBool",   "CByte",   "CCur",
+            "CDate",    "CDbl",     "CDec",    "CInt",   "CLng",    "Close",    "Compare", "Const",   "CSng",
+            "CStr",     "Currency", "CVar",    "CVErr",  "Debug",   "Decimal",  "Declare", "DefBool", "DefByte",
+            "DefCur",   "DefDate",  "DefDbl",  "DefDec", "DefInt",  "DefLng",   "DefObj",  "DefSng",  "DefStr",
+            "DefVar",   "Dim",      "Do",      "Double", "Each",    "Else",     "ElseIf",  "End",     "Enum",
+            "Eqv",      "Erase",    "Error",   "Event",  "Exit",    "Explicit", "False",   "For",     "Function",
+            "Get",      "Global",   "GoSub",   "GoTo",   "If",      "Imp",      "In",      "Input",   "Integer",
+            "Is",       "LBound",   "Let",     "Lib",    "Like",    "Line",     "Lock",    "Long",    "Loop",
+            "LSet",     "Name",     "New",     "Next",   "Not",     "Object",   "On",      "Open",    "Option",
+            "Optional", "Or",       "Output",  "Print",  "Private", "Property", "Public",  "Put",     "Random",
+            "Read",     "ReDim",    "Resume",  "Return", "RSet",    "Seek",     "Select",  "Set",     "Single",
+            "Spc",      "Static",   "String",  "Stop",   "Sub",     "Tab",      "Then",    "True",    "Type",
+            "UBound",   "Unlock",   "Variant", "Wend",   "While",   "With",     "Xor",     "Nothing", "To"};
         std::map<QString, QString> result;
         for (const char *word : words)
             result.emplace(QString::fromLatin1(word).toLower(), QString::fromLatin1(word));
@@ -168,8 +171,8 @@ TEST_P(CorpusColouring, EveryCharacterHasTheColourOfTheRules)
         if (shown[n] != expected.text || classes != expected.classes) {
             ++wrongLines;
             ADD_FAILURE() << "line " << n + 1 << "\n  text  " << shown[n].toStdString() << "\n  want  "
-                          << expected.text.toStdString() << "\n  shown " << classes.toStdString()
-                          << "\n  want  " << expected.classes.toStdString();
+                          << expected.text.toStdString() << "\n  shown " << classes.toStdString() << "\n  want  "
+                          << expected.classes.toStdString();
         }
     }
 }
@@ -187,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
 // not redrawn while it is coloured).
 TEST(CodeBoxScreenshots, ColouredSampleModule)
 {
-    const QString source = readSource(QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../examples/Inventory.bas"));
+    const QString source = readSource(
+        QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../examples/Inventory.bas"));
     ASSERT_FALSE(source.isEmpty());
     const QString folder = QStringLiteral(QUORBEL_BUILD_DIR "/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));

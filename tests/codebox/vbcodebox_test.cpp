@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMimeData>
 
 namespace quorbel {
 namespace {
@@ -26,7 +27,7 @@ public:
     }
 };
 
-template <typename F>
+template<typename F>
 int errorNumber(F &&call)
 {
     try {
@@ -93,10 +94,9 @@ TEST(VBCodeBox, SharedValuesReachEveryBoxAndSettersNotify)
     first->setWhatsThisHelpID(9);
     first->setOLEDragMode(0);
     first->setOLEDropMode(1);
-    EXPECT_EQ(f.host.notifications(),
-              QStringList({"Color_Text", "Color_Comment", "Color_IDWords", "Font_Large", "SelLength", "BackColor",
-                           "Enabled", "RightMargin", "Text", "ToolTipText", "WhatsThisHelpID", "OLEDragMode",
-                           "OLEDropMode"}));
+    EXPECT_EQ(f.host.notifications(), QStringList({"Color_Text", "Color_Comment", "Color_IDWords", "Font_Large",
+                                                   "SelLength", "BackColor", "Enabled", "RightMargin", "Text",
+                                                   "ToolTipText", "WhatsThisHelpID", "OLEDragMode", "OLEDropMode"}));
     EXPECT_FALSE(first->RTB1().isEnabled());
     EXPECT_EQ(first->RTB1().toolTip(), "tip");
     EXPECT_EQ(first->RTB1().OLEDropMode(), 1);
@@ -163,10 +163,11 @@ TEST(VBCodeBox, ReadsTheKeysInOrderAndEmptyDesignGivesDefaults)
     RecordingBag empty;
     box->ReadProperties(empty);
     EXPECT_EQ(empty.reads,
-              QStringList({"Color_Text", "Color_Comment", "Color_IDWords", "Color_KeyWords", "Font_Large",
-                           "RightMargin", "hWnd", "BackColor", "Enabled", "OLEDropMode", "WhatsThisHelpID",
-                           "ToolTipText", "RightMargin", "Text", "OLEDragMode", "Color_Auto", "TextRTF",
-                           "SelLength", "ShowMenu", "Font", "Color_Auto"}));
+              QStringList({"Color_Text",      "Color_Comment", "Color_IDWords", "Color_KeyWords", "Font_Large",
+                           "RightMargin",     "hWnd",          "BackColor",     "Enabled",        "OLEDropMode",
+                           "WhatsThisHelpID", "ToolTipText",   "RightMargin",   "Text",           "OLEDragMode",
+                           "Color_Auto",      "TextRTF",       "SelLength",     "ShowMenu",       "Font",
+                           "Color_Auto"}));
     EXPECT_EQ(box->Color_Comment(), 32768);
     EXPECT_EQ(box->Text(), "");
     EXPECT_EQ(box->BackColor(), qint32(0x80000005u));
@@ -237,12 +238,23 @@ TEST(VBCodeBox, WritesTheKeysInOrderWithTextRtfAndSelLengthTwice)
 
     MemoryPropertyBag saved;
     box->WriteProperties(saved);
-    EXPECT_EQ(saved.keys(),
-              QStringList({"Color_Text", "Color_Comment", "Color_IDWords", "Color_KeyWords", "BackColor", "Enabled",
-                           "ToolTipText", "WhatsThisHelpID", "TextRTF", "SelRTF", "SelLength", "SelText", "SelStart",
-                           "Font_Large", "OLEDragMode", "OLEDropMode", "RightMargin", "hWnd", "BackColor", "Enabled",
-                           "OLEDropMode", "WhatsThisHelpID", "ToolTipText", "RightMargin", "ScrollBars", "Text",
-                           "OLEDragMode", "Color_Auto", "TextRTF", "SelLength", "ShowMenu", "Font", "Color_Auto"}));
+    EXPECT_EQ(saved.keys(), QStringList({"Color_Text",    "Color_Comment",
+                                         "Color_IDWords", "Color_KeyWords",
+                                         "BackColor",     "Enabled",
+                                         "ToolTipText",   "WhatsThisHelpID",
+                                         "TextRTF",       "SelRTF",
+                                         "SelLength",     "SelText",
+                                         "SelStart",      "Font_Large",
+                                         "OLEDragMode",   "OLEDropMode",
+                                         "RightMargin",   "hWnd",
+                                         "BackColor",     "Enabled",
+                                         "OLEDropMode",   "WhatsThisHelpID",
+                                         "ToolTipText",   "RightMargin",
+                                         "ScrollBars",    "Text",
+                                         "OLEDragMode",   "Color_Auto",
+                                         "TextRTF",       "SelLength",
+                                         "ShowMenu",      "Font",
+                                         "Color_Auto"}));
     const auto &entries = saved.entries();
     EXPECT_TRUE(entries[8].second.toString().startsWith(u"{\\rtf"));
     EXPECT_EQ(entries[10].second.toInt(), 1);
@@ -284,6 +296,84 @@ TEST(VBCodeBox, WritesTheKeysInOrderWithTextRtfAndSelLengthTwice)
     plain->WriteProperties(minimal);
     for (const QString &key : minimal.keys())
         EXPECT_TRUE(key == u"TextRTF" || key == u"SelRTF") << key.toStdString();
+}
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+// Every event of the text box reaches the host under its name, in the
+// order raised, and what a handler writes into a by-reference argument
+// reaches the text box's variable.
+TEST(VBCodeBox, PassesTheTextBoxEventsOnByReference)
+{
+    CodeBoxFixture f;
+    auto box = f.makeBox();
+    QStringList seen;
+    VBCodeBox *b = box.get();
+    QObject::connect(
+        b, &VBCodeBox::OLEDragOver,
+        [&](const QMimeData *, qint32 &effect, short button, short shift, float x, float y, short state) {
+            seen << QStringLiteral("OLEDragOver %1 %2 %3 %4 %5").arg(button).arg(shift).arg(x).arg(y).arg(state);
+            effect = 0;
+        });
+    QObject::connect(b, &VBCodeBox::OLEDragDrop, [&](const QMimeData *, qint32 &effect, short, short, float, float) {
+        seen << "OLEDragDrop";
+        effect = 2;
+    });
+    QObject::connect(b, &VBCodeBox::OLEGiveFeedback, [&](qint32 &, bool &defaultCursors) {
+        seen << "OLEGiveFeedback";
+        defaultCursors = false;
+    });
+    QObject::connect(b, &VBCodeBox::OLEStartDrag, [&](QMimeData *, qint32 &allowed) {
+        seen << "OLEStartDrag";
+        allowed = 1;
+    });
+    QObject::connect(b, &VBCodeBox::OLESetData, [&](QMimeData *, short &format) {
+        seen << "OLESetData";
+        format = 7;
+    });
+    QObject::connect(b, &VBCodeBox::OLECompleteDrag, [&](qint32 &effect) {
+        seen << "OLECompleteDrag";
+        effect = 1;
+    });
+    QObject::connect(b, &VBCodeBox::SelChange, [&] { seen << "SelChange"; });
+    QObject::connect(b, &VBCodeBox::Change, [&] { seen << "Change"; });
+    QObject::connect(b, &VBCodeBox::Click, [&] { seen << "Click"; });
+    QObject::connect(b, &VBCodeBox::DblClick, [&] { seen << "DblClick"; });
+    QObject::connect(b, &VBCodeBox::MouseDown,
+                     [&](short button, short, float, float) { seen << QStringLiteral("MouseDown %1").arg(button); });
+    QObject::connect(b, &VBCodeBox::MouseMove, [&](short, short, float, float) { seen << "MouseMove"; });
+
+    RichTextBox &rtb = box->RTB1();
+    QMimeData data;
+    qint32 effect = 1;
+    emit rtb.OLEDragOver(&data, effect, 1, 2, 3.5f, 4.5f, 2);
+    EXPECT_EQ(effect, 0);
+    emit rtb.OLEDragDrop(&data, effect, 1, 0, 0, 0);
+    EXPECT_EQ(effect, 2);
+    bool defaultCursors = true;
+    emit rtb.OLEGiveFeedback(effect, defaultCursors);
+    EXPECT_FALSE(defaultCursors);
+    qint32 allowed = 3;
+    emit rtb.OLEStartDrag(&data, allowed);
+    EXPECT_EQ(allowed, 1);
+    short format = 1;
+    emit rtb.OLESetData(&data, format);
+    EXPECT_EQ(format, 7);
+    emit rtb.OLECompleteDrag(effect);
+    EXPECT_EQ(effect, 1);
+    emit rtb.SelChange();
+    emit rtb.Change();
+    emit rtb.Click();
+    emit rtb.DblClick();
+    emit rtb.MouseDown(4, 0, 1, 1);
+    emit rtb.MouseMove(0, 0, 1, 1);
+    EXPECT_EQ(seen,
+              QStringList({"OLEDragOver 1 2 3.5 4.5 2", "OLEDragDrop", "OLEGiveFeedback", "OLEStartDrag", "OLESetData",
+                           "OLECompleteDrag", "SelChange", "Change", "Click", "DblClick", "MouseDown 4", "MouseMove"}));
 }
 
 } // namespace
