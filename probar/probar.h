@@ -44,7 +44,9 @@ class ZENTRIM_EXPORT ProBar : public QWidget {
     Q_PROPERTY(QString MessageText READ MessageText WRITE setMessageText)
 
 public:
-    enum BorderStyles { bdNone = 0, bdFixedSingle = 1 };
+    // 32 bits wide, so that any number a host passes by property name is a
+    // valid value until setBorderStyle clamps it.
+    enum BorderStyles : qint32 { bdNone = 0, bdFixedSingle = 1 };
     Q_ENUM(BorderStyles)
 
     // host may be null (no notifications) and may be given later.
