@@ -282,3 +282,23 @@ TEST_F(ColouringTest, HostKeyHandlersChangeWhatTheBoxSees)
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ColouringTest, UndoTakesBackTheUserStepWithItsColouring)
+{
+    rtb().setFocus();
+    typeLine(QStringLiteral("dim x"));
+    QTest::keyClicks(&rtb(), QStringLiteral("y"));
+    EXPECT_EQ(box->Text(), "Dim x\r\ny");
+    QTest::keyClick(&rtb(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->Text(), "Dim x\r\n");
+    EXPECT_EQ(map(1), "kkk?i");
+    QTest::keyClick(&rtb(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->Text(), "dim x");
+    EXPECT_EQ(map(1), "?????");
+}
+
+} // namespace
+} // namespace quorbel
