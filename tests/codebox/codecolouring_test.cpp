@@ -114,13 +114,22 @@ TEST_F(ColouringTest, WholeTextColouringAndTheLastLine)
     EXPECT_FALSE(rtb().isWindowUpdateLocked());
 }
 
-// A host that fails when told a property changed, to interrupt colouring.
+// A progress bar host that notes what the box looks like while it colours,
+// then fails, to interrupt the colouring.
 class FailingHost : public RecordingControlHost {
 public:
+    VBCodeBox *box = nullptr;
+    int pointer = -1;
+    bool locked = false;
+    bool barVisible = false;
     void propertyChanged(const QString &name) override
     {
-        if (name == u"Value")
-            throw std::runtime_error("host failure");
+        if (name != u"Value")
+            return;
+        pointer = box->RTB1().MousePointer();
+        locked = box->RTB1().isWindowUpdateLocked();
+        barVisible = box->ProBar1().isVisible();
+        throw std::runtime_error("host failure");
     }
 };
 
@@ -129,9 +138,13 @@ TEST_F(ColouringTest, AnInterruptedColouringPutsEverythingBack)
     box->setText(QStringLiteral("Dim a\r\nDim b\r\n"));
     rtb().setSelStart(4);
     FailingHost failing;
+    failing.box = box.get();
     box->ProBar1().setHost(&failing);
     EXPECT_THROW(box->color(), std::runtime_error);
     box->ProBar1().setHost(nullptr);
+    EXPECT_EQ(failing.pointer, 11);
+    EXPECT_TRUE(failing.locked);
+    EXPECT_TRUE(failing.barVisible);
     EXPECT_FALSE(box->ProBar1().isVisible());
     EXPECT_EQ(rtb().MousePointer(), 0);
     EXPECT_FALSE(rtb().isWindowUpdateLocked());
