@@ -112,7 +112,6 @@ void BM_EnterIn65534Lines(benchmark::State &state)
     state.counters["lines"] = rtb.lineCount();
 }
 BENCHMARK(BM_EnterIn65534Lines)->Unit(benchmark::kMicrosecond)->Iterations(200);
-BENCHMARK(BM_EnterIn65534Lines)->Name("EnterShort")->Unit(benchmark::kMicrosecond)->Iterations(20);
 
 void BM_Paste10000Lines(benchmark::State &state)
 {
