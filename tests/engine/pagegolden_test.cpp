@@ -169,8 +169,9 @@ std::string convert(const fs::path &caseDir, const Case &c, const fs::path &out,
         return error.what();
     }
     EXPECT_TRUE(messages.calls.empty()) << caseDir << ": " << messages.calls.front().text;
-    if (text.empty())
+    if (text.empty()) {
         EXPECT_EQ(label.caption(), "unchanged") << caseDir;
+    }
     return {};
 }
 
