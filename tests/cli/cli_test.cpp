@@ -1,3 +1,5 @@
+#include "tests/support/scratchfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -14,25 +16,14 @@ extern char **environ;
 namespace {
 
 namespace fs = std::filesystem;
+using quorbel::testing::readBytes;
+using quorbel::testing::writeBytes;
 
 struct Result {
     int status = -1;
     std::string out;
     std::string err;
 };
-
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void writeAll(const fs::path &path, const std::string &bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // One folder per test: the working folder of the runs, with the settings
 // file and a home of its own (nothing reaches the user's settings).
@@ -41,8 +32,7 @@ protected:
     void SetUp() override
     {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::path(QUORBEL_BUILD_DIR) / "cli-scratch" / info->name();
-        fs::remove_all(m_dir);
+        m_dir = quorbel::testing::scratchFolder("cli", info->name());
         fs::create_directories(m_dir / "home");
     }
 
@@ -52,7 +42,7 @@ protected:
     // Runs quorbel with args in the test's folder, input on its standard input.
     Result run(std::vector<std::string> args, const std::string &input = {})
     {
-        writeAll(m_dir / ".stdin", input);
+        writeBytes(m_dir / ".stdin", input);
         std::vector<std::string> env = {"HOME=" + (m_dir / "home").string(), "XDG_CONFIG_HOME=", "LC_ALL=C",
                                         "PATH=/usr/bin:/bin"};
         std::vector<char *> envp, argv;
@@ -79,8 +69,8 @@ protected:
             result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
         posix_spawn_file_actions_destroy(&actions);
-        result.out = readAll(m_dir / ".stdout");
-        result.err = readAll(m_dir / ".stderr");
+        result.out = readBytes(m_dir / ".stdout");
+        result.err = readBytes(m_dir / ".stderr");
         return result;
     }
 
@@ -126,8 +116,8 @@ TEST_F(Cli, HelpVersionAndUsageErrors)
 
 TEST_F(Cli, ConvertsFilesAndReportsEachFailure)
 {
-    writeAll(dir() / "stock.bas", kModule);
-    writeAll(dir() / "locked.bas", kModule);
+    writeBytes(dir() / "stock.bas", kModule);
+    writeBytes(dir() / "locked.bas", kModule);
     fs::permissions(dir() / "locked.bas", fs::perms::none);
     fs::create_directories(dir() / "folder.bas");
 
@@ -209,17 +199,17 @@ TEST_F(Cli, StandardInputAndOutput)
 
 TEST_F(Cli, NoClobberKeepsExistingPages)
 {
-    writeAll(dir() / "stock.bas", kModule);
-    writeAll(dir() / "Stock.html", "mine");
+    writeBytes(dir() / "stock.bas", kModule);
+    writeBytes(dir() / "Stock.html", "mine");
     Result r = run({"convert", "--settings", settings(), "-n", "stock.bas"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "quorbel: stock.bas: Stock.html exists; not replaced (--no-clobber)\n");
-    EXPECT_EQ(readAll(dir() / "Stock.html"), "mine");
+    EXPECT_EQ(readBytes(dir() / "Stock.html"), "mine");
     EXPECT_FALSE(fs::exists(dir() / "Stock"));
 
     r = run({"convert", "--settings", settings(), "stock.bas"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(readAll(dir() / "Stock.html").starts_with("<html><head><Title> - Stock</Title>"));
+    EXPECT_TRUE(readBytes(dir() / "Stock.html").starts_with("<html><head><Title> - Stock</Title>"));
 }
 
 TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
@@ -240,7 +230,7 @@ TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
     EXPECT_EQ(r.out, "Comments-Extra Info=a\\\\b\\r\\nc\next=htm\nFRAMES=0\nmeta username info no 3=x\n");
 
     // The stored settings shape the conversion; --set overrides for one run.
-    writeAll(dir() / "stock.bas", kModule);
+    writeBytes(dir() / "stock.bas", kModule);
     EXPECT_EQ(run({"convert", "-q", "--settings", settings(), "stock.bas"}).status, 0);
     EXPECT_TRUE(fs::exists(dir() / "Stock.htm"));
     EXPECT_FALSE(fs::exists(dir() / "Stock" / "Header.htm"));
@@ -262,7 +252,7 @@ TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
     EXPECT_EQ(r.err, "quorbel: setting \"ext\" is not set (its default applies)\n");
 
     // A settings file that is not a database.
-    writeAll(dir() / "bad.sqlite", "not a database, just text that is long enough to be read as a header");
+    writeBytes(dir() / "bad.sqlite", "not a database, just text that is long enough to be read as a header");
     r = run({"settings", "--settings", (dir() / "bad.sqlite").string(), "list"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("bad.sqlite"), std::string::npos);
@@ -273,10 +263,10 @@ TEST_F(Cli, ConvertsTheShippedExample)
     const std::string example = std::string(QUORBEL_SOURCE_DIR) + "/examples/Inventory.bas";
     Result r = run({"convert", "--settings", settings(), "-o", "Inventory.html", example});
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string code = readAll(dir() / "Inventory" / "Code.html");
+    const std::string code = readBytes(dir() / "Inventory" / "Code.html");
     EXPECT_NE(code.find("<TITLE>Inventory</TITLE>"), std::string::npos);
     EXPECT_NE(code.find("<A NAME='AddItem'></A>"), std::string::npos);
-    EXPECT_NE(readAll(dir() / "Inventory" / "Header.html").find("<OPTION VALUE='AddItem'>AddItem</OPTION>"),
+    EXPECT_NE(readBytes(dir() / "Inventory" / "Header.html").find("<OPTION VALUE='AddItem'>AddItem</OPTION>"),
               std::string::npos);
 }
 

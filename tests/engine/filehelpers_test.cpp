@@ -1,6 +1,7 @@
 #include "engine/filehelpers.h"
 #include "platform/shell.h"
 #include "tests/support/recordingmessageboxes.h"
+#include "tests/support/scratchfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the build folder for one test.
 fs::path scratch(const std::string &name)
 {
-    const fs::path dir = fs::path(QUORBEL_BUILD_DIR) / "filehelpers-scratch" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+    return testing::scratchFolder("filehelpers", name);
 }
 
 // Records the programs started; fails for the programs named in missing.

@@ -19,6 +19,7 @@
 #include "platform/memorysettingsstore.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingmessageboxes.h"
+#include "tests/support/scratchfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -44,24 +45,10 @@ struct Case {
     std::string error;
 };
 
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void writeAll(const fs::path &path, const std::string &bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 Case readCase(const fs::path &folder)
 {
     Case c;
-    std::istringstream lines(readAll(folder / "case.txt"));
+    std::istringstream lines(testing::readBytes(folder / "case.txt"));
     std::string line;
     while (std::getline(lines, line)) {
         const auto colon = line.find(": ");
@@ -143,7 +130,7 @@ std::string convert(const fs::path &caseDir, const Case &c, const fs::path &out,
     fs::create_directories(out);
     for (const auto &folder : c.folders)
         fs::create_directories(out / folder);
-    std::string bytes = readAll(caseDir / c.source);
+    std::string bytes = testing::readBytes(caseDir / c.source);
     if (withLf)
         std::erase(bytes, '\r');
     const std::string text = decodeSource(bytes).text;
@@ -193,21 +180,21 @@ TEST_P(PageGoldens, ConvertsToTheExpectedPageSet)
     const std::string tree = listTree(out);
     if (std::getenv("QUORBEL_REGEN_GOLDENS")) {
         fs::remove_all(expected);
-        writeAll(expected / "TREE.txt", tree);
+        testing::writeBytes(expected / "TREE.txt", tree);
         for (const auto &entry : fs::recursive_directory_iterator(out)) {
             if (entry.is_regular_file())
-                writeAll(expected / fs::relative(entry.path(), out), readAll(entry.path()));
+                testing::writeBytes(expected / fs::relative(entry.path(), out), testing::readBytes(entry.path()));
         }
         GTEST_SKIP() << "goldens rewritten";
     }
 
-    ASSERT_EQ(readAll(expected / "TREE.txt"), tree) << "files and folders written differ";
+    ASSERT_EQ(testing::readBytes(expected / "TREE.txt"), tree) << "files and folders written differ";
     std::map<std::string, std::string> pages;
     for (const auto &entry : fs::recursive_directory_iterator(out)) {
         if (!entry.is_regular_file())
             continue;
         const auto relative = fs::relative(entry.path(), out);
-        const std::string want = readAll(expected / relative), got = readAll(entry.path());
+        const std::string want = testing::readBytes(expected / relative), got = testing::readBytes(entry.path());
         EXPECT_TRUE(want == got) << relative << ": " << describeDifference(want, got);
         pages[relative.generic_string()] = got;
     }
@@ -216,7 +203,7 @@ TEST_P(PageGoldens, ConvertsToTheExpectedPageSet)
     convert(caseDir, c, out, true);
     EXPECT_EQ(listTree(out), tree);
     for (const auto &[relative, page] : pages)
-        EXPECT_TRUE(readAll(out / relative) == page) << relative << " differs with LF line breaks";
+        EXPECT_TRUE(testing::readBytes(out / relative) == page) << relative << " differs with LF line breaks";
 }
 
 std::vector<std::string> caseNames()

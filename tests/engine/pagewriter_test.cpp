@@ -9,6 +9,7 @@
 #include "platform/memorysettingsstore.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingmessageboxes.h"
+#include "tests/support/scratchfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,7 @@ namespace fs = std::filesystem;
 
 fs::path scratch(const std::string &name)
 {
-    const fs::path dir = fs::path(QUORBEL_BUILD_DIR) / "pagewriter-scratch" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+    return testing::scratchFolder("pagewriter", name);
 }
 
 struct Fixture {
