@@ -14,8 +14,9 @@ class TextControl;
 // continues on the next line. One object per conversion context, owned by the
 // caller (one per process in the add-in, one per run on the command line).
 struct ColouriserState {
-    // Names in order of recording; entry n - 1 is the name of the n-th
-    // declaration of the kind. Only the first *Count entries are current.
+    // Names in order of recording, as they stand in the code (not escaped);
+    // entry n - 1 is the name of the n-th declaration of the kind. Only the
+    // first *Count entries are current. There is no limit on their number.
     std::vector<std::string> FunctionNames;
     std::vector<std::string> SubNames;
     int FunctionCount = 0;
@@ -36,16 +37,22 @@ public:
 
     // The whole code block of source: every line coloured, with the PRE
     // wrapper. Starts a conversion: clears the counters and the comment
-    // continuation. Empty colours take their defaults.
+    // continuation. Empty colours take their defaults. Reads the source line
+    // by line through its selection; afterwards the last line is selected.
+    // On an error in the source it shows "Error occured within Quorbel_OBJ"
+    // and returns the lines converted so far, without the wrapper.
     std::string Quorbel_OBJ(TextControl &source, std::string_view textColour, std::string_view keyColour,
                             std::string_view idColour, std::string_view commentColour);
     // The HTML of one line (with its CR LF), anchor and rule line included.
     // line is the line with its line break; it is left prepared (line break
-    // replaced by one blank).
+    // replaced by one blank). A line without a trailing CR LF (the last line
+    // of a text that does not end with one) keeps all its characters. An
+    // empty line gives an empty string and changes no state.
     std::string line2html(std::string &line, std::string_view keyColour, std::string_view idColour,
                           std::string_view commentColour);
     // Text of line lineNumber (1-based) with its line break; 0 means the
-    // caret's line and lineNumber receives that line's number.
+    // caret's line and lineNumber receives that line's number. Empty for a
+    // line that does not exist. Selects the line in source.
     std::string GetLineText(TextControl &source, int &lineNumber);
     // A copy of line with the inside of string literals blanked.
     std::string GetCodeOnly(std::string_view line);
@@ -56,8 +63,19 @@ public:
     bool IsKeyWord(std::string_view word);
 
 private:
+    struct Colours;
+    // line2html appending to out; on an error the line is dropped from out.
+    void appendLine(std::string &line, const Colours &colours, std::string &out);
+    // GetLineText into out; on an error out is empty.
+    void readLine(TextControl &source, int &lineNumber, std::string &out);
+    // Records the name of the declaration of kind in codeOnly, if any, and
+    // returns the recorded name.
+    const std::string *record(std::string_view codeOnly, bool function);
+    void showError(const std::string &text);
+
     ColouriserState &m_state;
     MessageBoxes &m_messages;
+    std::string m_codeOnly; // reused from line to line
 };
 
 } // namespace quorbel

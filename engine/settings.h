@@ -27,9 +27,11 @@ SettingValue readSetting(const SettingsStore &store, std::string_view key, std::
 std::string readText(const SettingsStore &store, std::string_view key, std::string_view def);
 
 // Stores value under key. With isColour the value is taken as a whole number
-// (a colour value; a text is read as its decimal number) and stored as its
-// colour string; otherwise its text form is stored (a number as decimal
-// digits). messages receives the range message of rgbToHex.
+// (a colour value; a text is read as its decimal number, blanks around it
+// allowed, and std::invalid_argument is thrown when it is not one) and stored
+// as its colour string; otherwise its text form is stored (a number as
+// decimal digits). messages receives the range message of rgbToHex. Store
+// failures (SettingsError) pass to the caller.
 void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view key,
                   const SettingValue &value, bool isColour);
 

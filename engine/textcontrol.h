@@ -23,6 +23,9 @@ public:
     // The selected text; setting it replaces the selection and leaves the
     // caret after the inserted text.
     virtual std::string selText() const = 0;
+    // The selected text into out, reusing its storage: a reader that takes
+    // many selections in turn (the colouriser, line by line) allocates once.
+    virtual void readSelText(std::string &out) const { out = selText(); }
     virtual void setSelText(std::string_view text) = 0;
     // Caret position; setting it clears the selection.
     virtual int selStart() const = 0;

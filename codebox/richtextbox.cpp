@@ -1,0 +1,900 @@
+#include "codebox/richtextbox.h"
+
+#include "codebox/keycodes.h"
+#include "codebox/rtf.h"
+#include "codebox/systemcolour.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace quorbel {
+
+namespace {
+
+constexpr auto rtfMimeTypes = {"text/rtf", "application/rtf", "text/richtext"};
+
+// One form for every line break a text can bring: LF, which QTextCursor
+// turns into a new line. A lone CR (old Mac files) and the Unicode line and
+// paragraph separators are line breaks too, so that no line break ever sits
+// inside a line and the line numbering stays that of the text.
+QString withNewLines(const QString &text)
+{
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar &c : out) {
+        if (c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+    }
+    return out;
+}
+
+QString withCrlf(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+QString crlfOnly(const QString &text)
+{
+    return withNewLines(text).replace(u'\n', QStringLiteral("\r\n"));
+}
+
+bool looksLikeRtf(const QString &text)
+{
+    return text.trimmed().startsWith(QStringLiteral("{\\rtf"));
+}
+
+qint32 runColourOf(const QTextCharFormat &format)
+{
+    const QBrush brush = format.foreground();
+    return brush.style() == Qt::NoBrush ? RtfRun::autoColour : valueOfColour(brush.color());
+}
+
+QTextCharFormat formatOfRun(qint32 colour)
+{
+    QTextCharFormat format;
+    if (colour != RtfRun::autoColour)
+        format.setForeground(colourFromValue(colour));
+    return format;
+}
+
+short shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return static_cast<short>(((modifiers & Qt::ShiftModifier) ? 1 : 0)
+                              | ((modifiers & Qt::ControlModifier) ? 2 : 0)
+                              | ((modifiers & Qt::AltModifier) ? 4 : 0));
+}
+
+short buttonValue(Qt::MouseButtons buttons)
+{
+    return static_cast<short>(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0)
+                              | ((buttons & Qt::MiddleButton) ? 4 : 0));
+}
+
+Qt::CursorShape pointerShape(int pointer)
+{
+    switch (pointer) {
+    case 1: return Qt::ArrowCursor;
+    case 2: return Qt::CrossCursor;
+    case 3: return Qt::IBeamCursor;
+    case 5: return Qt::SizeAllCursor;
+    case 6: return Qt::SizeBDiagCursor;
+    case 7: return Qt::SizeVerCursor;
+    case 8: return Qt::SizeFDiagCursor;
+    case 9: return Qt::SizeHorCursor;
+    case 10: return Qt::UpArrowCursor;
+    case RichTextBox::pointerHourglass: return Qt::WaitCursor;
+    case 12: return Qt::ForbiddenCursor;
+    case 13: return Qt::BusyCursor;
+    case 14: return Qt::WhatsThisCursor;
+    case 15: return Qt::SizeAllCursor;
+    default: return Qt::IBeamCursor;
+    }
+}
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    setLineWrapMode(NoWrap);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setOLEDropMode(m_oleDropMode);
+    setBackColor(m_backColor);
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::onSelectionMoved);
+    connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::onSelectionMoved);
+    connect(document(), &QTextDocument::undoCommandAdded, this, &RichTextBox::onUndoCommandAdded);
+}
+
+RichTextBox::~RichTextBox() = default;
+
+// ------------------------------------------------------------ positions
+
+int RichTextBox::toCrlf(int docPos) const
+{
+    const QTextDocument *doc = document();
+    docPos = std::clamp(docPos, 0, doc->characterCount() - 1);
+    return docPos + doc->findBlock(docPos).blockNumber();
+}
+
+QTextBlock RichTextBox::blockAtCrlf(int crlfPos) const
+{
+    const QTextDocument *doc = document();
+    const auto startOf = [](const QTextBlock &block) { return block.position() + block.blockNumber(); };
+    const int count = doc->blockCount();
+    // Colouring walks the text forwards, so the block of the last lookup or
+    // the one after it usually holds the next position.
+    for (int number : {m_hintBlock, m_hintBlock + 1}) {
+        if (number < 0 || number >= count)
+            continue;
+        const QTextBlock block = doc->findBlockByNumber(number);
+        const int start = startOf(block);
+        if (crlfPos >= start && (number == count - 1 || crlfPos < start + block.length() + 1)) {
+            m_hintBlock = number;
+            return block;
+        }
+    }
+    int low = 0;
+    int high = count - 1;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (startOf(doc->findBlockByNumber(middle)) <= crlfPos)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    m_hintBlock = low;
+    return doc->findBlockByNumber(low);
+}
+
+int RichTextBox::toDoc(int crlfPos) const
+{
+    if (crlfPos <= 0)
+        return 0;
+    const QTextBlock block = blockAtCrlf(crlfPos);
+    const int offset = crlfPos - block.position() - block.blockNumber();
+    const int textLength = block.length() - 1;
+    if (offset <= textLength)
+        return block.position() + offset;
+    // Between CR and LF, or past the end of the text.
+    const QTextBlock next = block.next();
+    return next.isValid() ? next.position() : block.position() + textLength;
+}
+
+int RichTextBox::textLength() const
+{
+    const QTextDocument *doc = document();
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
+}
+
+QTextCursor RichTextBox::currentCursor() const
+{
+    return m_lockDepth > 0 ? m_lockCursor : textCursor();
+}
+
+void RichTextBox::applyCursor(const QTextCursor &cursor)
+{
+    if (m_lockDepth > 0)
+        m_lockCursor = cursor;
+    else
+        setTextCursor(cursor);
+}
+
+// ------------------------------------------------------------ TextControl
+
+std::string RichTextBox::text() const
+{
+    return TextQ().toStdString();
+}
+
+void RichTextBox::setText(std::string_view text)
+{
+    setTextQ(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::string RichTextBox::selText() const
+{
+    return SelTextQ().toStdString();
+}
+
+void RichTextBox::setSelText(std::string_view text)
+{
+    setSelTextQ(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+int RichTextBox::selStart() const
+{
+    return toCrlf(currentCursor().selectionStart());
+}
+
+void RichTextBox::setSelStart(int position)
+{
+    QTextCursor cursor = currentCursor();
+    cursor.setPosition(toDoc(std::clamp(position, 0, textLength())));
+    applyCursor(cursor);
+}
+
+int RichTextBox::selLength() const
+{
+    const QTextCursor cursor = currentCursor();
+    return toCrlf(cursor.selectionEnd()) - toCrlf(cursor.selectionStart());
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    QTextCursor cursor = currentCursor();
+    const int start = toCrlf(cursor.selectionStart());
+    cursor.setPosition(cursor.selectionStart());
+    cursor.setPosition(toDoc(std::clamp(start + std::max(length, 0), 0, textLength())), QTextCursor::KeepAnchor);
+    applyCursor(cursor);
+}
+
+int RichTextBox::lineCount() const
+{
+    return document()->blockCount();
+}
+
+int RichTextBox::lineIndex(int line) const
+{
+    const QTextDocument *doc = document();
+    QTextBlock block;
+    if (line == -1)
+        block = doc->findBlock(currentCursor().position());
+    else if (line >= 0 && line < doc->blockCount())
+        block = doc->findBlockByNumber(line);
+    if (!block.isValid())
+        return -1;
+    return block.position() + block.blockNumber();
+}
+
+int RichTextBox::lineFromChar(int index) const
+{
+    if (index == -1)
+        return document()->findBlock(currentCursor().selectionStart()).blockNumber();
+    return blockAtCrlf(std::max(index, 0)).blockNumber();
+}
+
+void RichTextBox::setSel(int start, int end)
+{
+    QTextCursor cursor = currentCursor();
+    if (start < 0) {
+        cursor.clearSelection();
+        applyCursor(cursor);
+        return;
+    }
+    const int length = textLength();
+    const int last = end < 0 ? length : std::min(end, length);
+    cursor.setPosition(toDoc(std::min(start, length)));
+    cursor.setPosition(toDoc(last), QTextCursor::KeepAnchor);
+    applyCursor(cursor);
+}
+
+// ------------------------------------------------------------ QString forms
+
+QString RichTextBox::TextQ() const
+{
+    return withCrlf(document()->toRawText());
+}
+
+void RichTextBox::setTextQ(const QString &text)
+{
+    // QTextEdit::setPlainText would give the whole text the caret's format;
+    // the document's own replaces it with plain, uncoloured text.
+    document()->setPlainText(withNewLines(text));
+    m_programmaticSteps.clear();
+    m_undoState = 0;
+    applyCursor(QTextCursor(document()));
+}
+
+QString RichTextBox::SelTextQ() const
+{
+    return withCrlf(currentCursor().selectedText());
+}
+
+void RichTextBox::setSelTextQ(const QString &text)
+{
+    QTextCursor cursor = currentCursor();
+    QTextCharFormat format = cursor.charFormat();
+    if (cursor.hasSelection()) {
+        // The replacement takes the format of what it replaces (the first
+        // character), as re-casing a coloured word must keep its colour.
+        QTextCursor first(document());
+        first.setPosition(cursor.selectionStart() + 1);
+        format = first.charFormat();
+    }
+    countLockedChange();
+    cursor.insertText(withNewLines(text), format);
+    if (m_editDepth > 0)
+        m_textChangedInEdit = true;
+    applyCursor(cursor);
+}
+
+void RichTextBox::appendTextQ(const QString &text)
+{
+    QTextCursor selection = currentCursor();
+    const int anchor = selection.anchor();
+    const int position = selection.position();
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(withNewLines(text), end.charFormat());
+    if (m_editDepth > 0)
+        m_textChangedInEdit = true;
+    // A caret at the end would otherwise move after the appended text.
+    selection.setPosition(anchor);
+    selection.setPosition(position, QTextCursor::KeepAnchor);
+    applyCursor(selection);
+}
+
+// ------------------------------------------------------------ colour
+
+qint32 RichTextBox::SelColor() const
+{
+    const QTextCursor cursor = currentCursor();
+    QTextCharFormat format = cursor.charFormat();
+    if (cursor.hasSelection()) {
+        QTextCursor first(document());
+        first.setPosition(cursor.selectionStart() + 1);
+        format = first.charFormat();
+    }
+    const QBrush brush = format.foreground();
+    return valueOfColour(brush.style() == Qt::NoBrush ? palette().color(QPalette::Text) : brush.color());
+}
+
+void RichTextBox::setSelColor(qint32 colour)
+{
+    QTextCharFormat format;
+    format.setForeground(colourFromValue(colour));
+    countLockedChange();
+    const bool wasQuiet = std::exchange(m_quietChange, true);
+    if (m_lockDepth > 0) {
+        if (m_lockCursor.hasSelection())
+            m_lockCursor.mergeCharFormat(format);
+    } else {
+        QTextCursor cursor = textCursor();
+        if (cursor.hasSelection())
+            cursor.mergeCharFormat(format);
+    }
+    m_quietChange = wasQuiet;
+}
+
+// ------------------------------------------------------------ rich text
+
+QString RichTextBox::richTextOf(int from, int to) const
+{
+    std::vector<RtfRun> runs;
+    const auto add = [&runs](const QString &text, qint32 colour) {
+        if (text.isEmpty())
+            return;
+        if (!runs.empty() && runs.back().colour == colour)
+            runs.back().text += text;
+        else
+            runs.push_back({text, colour});
+    };
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start < end)
+                add(fragment.text().mid(start - fragment.position(), end - start),
+                    runColourOf(fragment.charFormat()));
+        }
+        if (block.position() + block.length() - 1 < to) {
+            // A line break shows no colour: it joins the run before it.
+            if (runs.empty())
+                runs.push_back({QString(), RtfRun::autoColour});
+            runs.back().text += QStringLiteral("\r\n");
+        }
+    }
+    const qreal points = font().pointSizeF();
+    return writeRtf(runs, font().family(), points > 0 ? qRound(points * 2) : 20);
+}
+
+QString RichTextBox::SelRTF() const
+{
+    const QTextCursor cursor = currentCursor();
+    return richTextOf(cursor.selectionStart(), cursor.selectionEnd());
+}
+
+QString RichTextBox::TextRTF() const
+{
+    return richTextOf(0, document()->characterCount() - 1);
+}
+
+void RichTextBox::insertRuns(QTextCursor &cursor, const QString &rtf)
+{
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    if (looksLikeRtf(rtf)) {
+        for (const RtfRun &run : readRtf(rtf))
+            cursor.insertText(withNewLines(run.text), formatOfRun(run.colour));
+    } else {
+        cursor.insertText(withNewLines(rtf), cursor.charFormat());
+    }
+    cursor.endEditBlock();
+    if (m_editDepth > 0)
+        m_textChangedInEdit = true;
+}
+
+void RichTextBox::setSelRTF(const QString &rtf)
+{
+    QTextCursor cursor = currentCursor();
+    insertRuns(cursor, rtf);
+    applyCursor(cursor);
+}
+
+void RichTextBox::setTextRTF(const QString &rtf)
+{
+    document()->setPlainText(QString());
+    QTextCursor cursor(document());
+    insertRuns(cursor, rtf);
+    forgetUndoSteps();
+    applyCursor(QTextCursor(document()));
+}
+
+// ------------------------------------------------------------ pointer, drawing
+
+int RichTextBox::MousePointer() const
+{
+    return m_mousePointer;
+}
+
+void RichTextBox::setMousePointer(int pointer)
+{
+    m_mousePointer = pointer;
+    viewport()->setCursor(pointerShape(pointer));
+}
+
+void RichTextBox::lockWindowUpdate()
+{
+    if (m_lockDepth++ == 0) {
+        m_lockCursor = textCursor();
+        viewport()->setUpdatesEnabled(false);
+    }
+}
+
+void RichTextBox::unlockWindowUpdate()
+{
+    if (m_lockDepth == 0 || --m_lockDepth > 0)
+        return;
+    m_lockedChanges = 0;
+    if (m_deferredPageSize) {
+        // Restoring the page size lays the text out again, lazily: the
+        // layout runs ahead of the caret now and in steps from the event
+        // loop after that.
+        document()->setPageSize(*m_deferredPageSize);
+        m_deferredPageSize.reset();
+    }
+    const QTextCursor cursor = std::exchange(m_lockCursor, QTextCursor());
+    viewport()->setUpdatesEnabled(true);
+    setTextCursor(cursor);
+    viewport()->update();
+}
+
+void RichTextBox::countLockedChange()
+{
+    // Laying out each changed line at once costs more than all the changes
+    // of a whole-text colouring together; a document without a page size is
+    // not laid out at all, so the size is put aside until the unlock. A few
+    // changes (one line coloured while typing) keep the cheap incremental
+    // layout instead of a new layout of the whole text.
+    constexpr int changesBeforeDeferring = 2000;
+    if (m_lockDepth == 0 || ++m_lockedChanges != changesBeforeDeferring)
+        return;
+    if (!m_deferredPageSize && !document()->pageSize().isNull()) {
+        m_deferredPageSize = document()->pageSize();
+        document()->setPageSize(QSizeF(0, 0));
+    }
+}
+
+// ------------------------------------------------------------ undo
+
+void RichTextBox::beginProgrammaticEdit()
+{
+    if (m_editDepth++ > 0)
+        return;
+    const int commands = document()->availableUndoSteps();
+    m_editHadUserStep = false;
+    for (int i = 0; i < commands && !m_editHadUserStep; ++i)
+        m_editHadUserStep = !isProgrammaticStep(i);
+    m_textChangedInEdit = false;
+    if (!m_editHadUserStep && document()->isUndoRedoEnabled()) {
+        // Nothing recorded now would be kept: recording it only costs time.
+        m_undoSuspended = true;
+        document()->setUndoRedoEnabled(false);
+    }
+    QTextCursor(document()).beginEditBlock();
+}
+
+void RichTextBox::endProgrammaticEdit()
+{
+    if (m_editDepth == 0 || --m_editDepth > 0)
+        return;
+    const bool wasQuiet = std::exchange(m_quietChange, true);
+    m_closingEdit = true;
+    QTextCursor(document()).endEditBlock();
+    m_closingEdit = false;
+    m_quietChange = wasQuiet;
+    if (std::exchange(m_undoSuspended, false))
+        document()->setUndoRedoEnabled(true);
+    // Colouring a freshly loaded text must not be undoable on its own, and
+    // with no user step below it there is nothing for it to go with.
+    if (!m_editHadUserStep)
+        forgetUndoSteps();
+    if (m_textChangedInEdit)
+        emit Change();
+}
+
+void RichTextBox::onUndoCommandAdded()
+{
+    // The history counts commands: the new step is every command after the
+    // state last seen; a new step also drops the commands that could have
+    // been redone.
+    const int commands = document()->availableUndoSteps();
+    const int first = std::clamp(m_undoState, 0, std::max(commands - 1, 0));
+    m_programmaticSteps.resize(static_cast<std::size_t>(first), false);
+    m_programmaticSteps.resize(static_cast<std::size_t>(commands), m_closingEdit || m_editDepth > 0);
+    m_undoState = commands;
+}
+
+bool RichTextBox::isProgrammaticStep(int index) const
+{
+    return index >= 0 && static_cast<std::size_t>(index) < m_programmaticSteps.size()
+           && m_programmaticSteps[static_cast<std::size_t>(index)];
+}
+
+void RichTextBox::forgetUndoSteps()
+{
+    document()->clearUndoRedoStacks();
+    m_programmaticSteps.clear();
+    m_undoState = 0;
+}
+
+void RichTextBox::undoUserStep()
+{
+    QTextDocument *doc = document();
+    bool hasUserStep = false;
+    for (int i = 0; i < doc->availableUndoSteps() && !hasUserStep; ++i)
+        hasUserStep = !isProgrammaticStep(i);
+    if (!hasUserStep)
+        return;
+    QTextCursor cursor = currentCursor();
+    while (doc->availableUndoSteps() > 0) {
+        const bool programmatic = isProgrammaticStep(doc->availableUndoSteps() - 1);
+        doc->undo(&cursor);
+        if (!programmatic)
+            break;
+    }
+    m_undoState = doc->availableUndoSteps();
+    applyCursor(cursor);
+}
+
+void RichTextBox::redoUserStep()
+{
+    QTextDocument *doc = document();
+    if (doc->availableRedoSteps() == 0)
+        return;
+    QTextCursor cursor = currentCursor();
+    doc->redo(&cursor);
+    while (doc->availableRedoSteps() > 0 && isProgrammaticStep(doc->availableUndoSteps()))
+        doc->redo(&cursor);
+    m_undoState = doc->availableUndoSteps();
+    applyCursor(cursor);
+}
+
+void RichTextBox::onContentsChange(int, int, int)
+{
+    if (!m_quietChange && m_editDepth == 0)
+        emit Change();
+}
+
+void RichTextBox::onSelectionMoved()
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.anchor() == m_lastAnchor && cursor.position() == m_lastPosition)
+        return;
+    m_lastAnchor = cursor.anchor();
+    m_lastPosition = cursor.position();
+    emit SelChange();
+}
+
+// ------------------------------------------------------------ paste
+
+void RichTextBox::setPasteHandler(PasteHandler handler)
+{
+    m_pasteHandler = std::move(handler);
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
+{
+    if (source == nullptr)
+        return false;
+    if (source->hasText())
+        return true;
+    return std::any_of(rtfMimeTypes.begin(), rtfMimeTypes.end(),
+                       [source](const char *type) { return source->hasFormat(QString::fromLatin1(type)); });
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData *source)
+{
+    if (source == nullptr)
+        return;
+    QString text;
+    if (source->hasText()) {
+        text = source->text();
+    } else {
+        for (const char *type : rtfMimeTypes) {
+            if (source->hasFormat(QString::fromLatin1(type))) {
+                text = rtfPlainText(readRtf(source->data(QString::fromLatin1(type))));
+                break;
+            }
+        }
+    }
+    if (text.isEmpty())
+        return;
+    text = crlfOnly(text);
+    if (m_pasteHandler)
+        m_pasteHandler(text);
+    else
+        setSelTextQ(text);
+}
+
+QMimeData *RichTextBox::createMimeDataFromSelection() const
+{
+    QMimeData *data = QTextEdit::createMimeDataFromSelection();
+    data->setData(QStringLiteral("text/rtf"), SelRTF().toLatin1());
+    return data;
+}
+
+// ------------------------------------------------------------ properties
+
+void RichTextBox::setBackColor(qint32 colour)
+{
+    m_backColor = colour;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, resolveColour(colour, colours));
+    setPalette(colours);
+}
+
+void RichTextBox::setRightMargin(float twips)
+{
+    m_rightMargin = twips;
+    if (twips >= noWrapMargin) {
+        setLineWrapMode(NoWrap);
+    } else if (twips <= 0) {
+        setLineWrapMode(WidgetWidth);
+    } else {
+        setLineWrapMode(FixedPixelWidth);
+        setLineWrapColumnOrWidth(std::max(1, qRound(twips * logicalDpiX() / 1440.0)));
+    }
+}
+
+void RichTextBox::setOLEDropMode(int mode)
+{
+    m_oleDropMode = mode;
+    setAcceptDrops(mode != 0);
+    viewport()->setAcceptDrops(mode != 0);
+}
+
+void RichTextBox::setScrollBars(int bars)
+{
+    m_scrollBars = bars;
+    setHorizontalScrollBarPolicy((bars & 1) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy((bars & 2) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+// ------------------------------------------------------------ keys
+
+void RichTextBox::keyPressEvent(QKeyEvent *event)
+{
+    const short shift = shiftState(event->modifiers());
+    const short code = static_cast<short>(virtualKeyCode(event->key()));
+    if (code != 0) {
+        short keyCode = code;
+        emit KeyDown(keyCode, shift);
+        if (keyCode == 0) {
+            event->accept();
+            return;
+        }
+    }
+    if (event->matches(QKeySequence::Undo)) {
+        undoUserStep();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Redo)) {
+        redoUserStep();
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool isCharacter = typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+                             && (typed.at(0).unicode() >= 0x20 || typed.at(0) == u'\r' || typed.at(0) == u'\t'
+                                 || typed.at(0) == u'\b' || typed.at(0) == u'\x1b');
+    if (isCharacter) {
+        short keyAscii = static_cast<short>(typed.at(0).unicode());
+        emit KeyPress(keyAscii);
+        if (keyAscii == 0) {
+            event->accept();
+            return;
+        }
+        if (keyAscii != static_cast<short>(typed.at(0).unicode())) {
+            const QChar replacement(static_cast<char16_t>(keyAscii));
+            const int key = replacement == u'\r' ? int(Qt::Key_Return) : int(Qt::Key_unknown);
+            QKeyEvent changed(QEvent::KeyPress, key, Qt::NoModifier, QString(replacement));
+            QTextEdit::keyPressEvent(&changed);
+            event->setAccepted(changed.isAccepted());
+            return;
+        }
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & Qt::ShiftModifier)) {
+        // Shift+Enter would put a line separator inside the line; a line
+        // break here is always a new line.
+        QKeyEvent plain(QEvent::KeyPress, event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        QStringLiteral("\r"));
+        QTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void RichTextBox::keyReleaseEvent(QKeyEvent *event)
+{
+    short keyCode = static_cast<short>(virtualKeyCode(event->key()));
+    if (keyCode != 0)
+        emit KeyUp(keyCode, shiftState(event->modifiers()));
+    QTextEdit::keyReleaseEvent(event);
+}
+
+// ------------------------------------------------------------ mouse
+
+QPointF RichTextBox::toTwips(const QPointF &pixels) const
+{
+    return {pixels.x() * 1440.0 / logicalDpiX(), pixels.y() * 1440.0 / logicalDpiY()};
+}
+
+void RichTextBox::mousePressEvent(QMouseEvent *event)
+{
+    if (m_oleDragMode == 0 && event->button() == Qt::LeftButton) {
+        // Manual drag mode: a press inside the selection places the caret
+        // there, as anywhere else, instead of starting a drag.
+        const int position = cursorForPosition(event->position().toPoint()).position();
+        QTextCursor cursor = textCursor();
+        if (cursor.hasSelection() && position >= cursor.selectionStart() && position <= cursor.selectionEnd()) {
+            cursor.setPosition(position);
+            setTextCursor(cursor);
+        }
+    }
+    QTextEdit::mousePressEvent(event);
+    const QPointF at = toTwips(event->position());
+    emit MouseDown(buttonValue(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void RichTextBox::mouseMoveEvent(QMouseEvent *event)
+{
+    QTextEdit::mouseMoveEvent(event);
+    const QPointF at = toTwips(event->position());
+    emit MouseMove(buttonValue(event->buttons()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    const QPointF at = toTwips(event->position());
+    emit MouseUp(buttonValue(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    if (event->button() == Qt::LeftButton)
+        emit Click();
+}
+
+void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTextEdit::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+// ------------------------------------------------------------ drag and drop
+
+bool RichTextBox::raiseDragOver(QDropEvent *event, short state)
+{
+    qint32 effect = event->proposedAction() == Qt::MoveAction ? 2 : 1;
+    const QPointF at = toTwips(event->position());
+    emit OLEDragOver(event->mimeData(), effect, buttonValue(event->buttons()), shiftState(event->modifiers()),
+                     float(at.x()), float(at.y()), state);
+    if (effect == 0 || m_oleDropMode == 0) {
+        event->ignore();
+        return false;
+    }
+    return true;
+}
+
+void RichTextBox::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!raiseDragOver(event, 0))
+        return;
+    if (m_oleDropMode == 2)
+        QTextEdit::dragEnterEvent(event);
+    else
+        event->acceptProposedAction();
+}
+
+void RichTextBox::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!raiseDragOver(event, 2))
+        return;
+    if (m_oleDropMode == 2)
+        QTextEdit::dragMoveEvent(event);
+    else
+        event->acceptProposedAction();
+}
+
+void RichTextBox::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    qint32 effect = 0;
+    emit OLEDragOver(nullptr, effect, 0, 0, 0.0f, 0.0f, 1);
+    QTextEdit::dragLeaveEvent(event);
+}
+
+void RichTextBox::dropEvent(QDropEvent *event)
+{
+    if (m_oleDropMode == 0) {
+        event->ignore();
+        return;
+    }
+    qint32 effect = event->proposedAction() == Qt::MoveAction ? 2 : 1;
+    const QPointF at = toTwips(event->position());
+    emit OLEDragDrop(event->mimeData(), effect, buttonValue(event->buttons()), shiftState(event->modifiers()),
+                     float(at.x()), float(at.y()));
+    if (effect == 0) {
+        event->ignore();
+        return;
+    }
+    if (m_oleDropMode == 2)
+        QTextEdit::dropEvent(event); // inserts through insertFromMimeData
+    else
+        event->acceptProposedAction();
+}
+
+void RichTextBox::OLEDrag()
+{
+    if (!textCursor().hasSelection())
+        return;
+    QMimeData *data = createMimeDataFromSelection();
+    qint32 allowed = 3;
+    emit OLEStartDrag(data, allowed);
+    short format = 1;
+    emit OLESetData(data, format);
+    qint32 effect = 0;
+    if (allowed == 0) {
+        delete data;
+        emit OLECompleteDrag(effect);
+        return;
+    }
+    bool defaultCursors = true;
+    effect = allowed;
+    emit OLEGiveFeedback(effect, defaultCursors);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(data);
+    Qt::DropActions actions;
+    if (allowed & 1)
+        actions |= Qt::CopyAction;
+    if (allowed & 2)
+        actions |= Qt::MoveAction;
+    const Qt::DropAction done = drag->exec(actions, Qt::CopyAction);
+    effect = done == Qt::MoveAction ? 2 : done == Qt::CopyAction ? 1 : 0;
+    emit OLECompleteDrag(effect);
+}
+
+} // namespace quorbel

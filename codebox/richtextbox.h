@@ -1,0 +1,295 @@
+#pragma once
+
+#include "engine/textcontrol.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QMimeData;
+
+namespace quorbel {
+
+// A rich text box for code: a QTextEdit that never wraps (with the default
+// right margin) and answers the TextControl operations with the numbering
+// of a rich edit control: positions are UTF-16 units of the text in which
+// every line break is CR LF and counts as two characters, whatever the
+// document stores. A position that falls between the CR and the LF of a line
+// break is taken as the start of the next line.
+//
+// Every position conversion is O(log n) in the number of lines and no call
+// copies the whole text, except text(), TextQ(), TextRTF() and setText().
+//
+// Undo: user edits (typing, paste, drop, cut) are undo steps of their own.
+// Edits made inside a ProgrammaticEdit scope (colouring, re-casing, appended
+// line breaks) never form a step of their own: Ctrl+Z takes back the user's
+// last step together with the programmatic edits that followed it, and
+// programmatic edits made while there is no user step to undo are kept out
+// of the undo history altogether.
+//
+// Events: the signals below carry the arguments of the box's events; the
+// ones passed by reference must be connected directly (the default for a
+// receiver in the same thread), so a handler's change reaches the box.
+class RichTextBox : public QTextEdit, public TextControl {
+    Q_OBJECT
+public:
+    // Mouse pointer values.
+    static constexpr int pointerDefault = 0;
+    static constexpr int pointerHourglass = 11;
+    // The right margin, in twips, at which nothing wraps.
+    static constexpr float noWrapMargin = 99999.0f;
+
+    explicit RichTextBox(QWidget *parent = nullptr);
+    ~RichTextBox() override;
+
+    // --- TextControl (UTF-8 at this edge; see the class comment) ---------
+    std::string text() const override;
+    // Replaces the whole text with plain text in the default colour; line
+    // breaks (CR LF, LF, CR) become lines. Clears the undo history.
+    void setText(std::string_view text) override;
+    std::string selText() const override;
+    void setSelText(std::string_view text) override;
+    int selStart() const override;
+    void setSelStart(int position) override;
+    int selLength() const override;
+    void setSelLength(int length) override;
+    int lineCount() const override;
+    int lineIndex(int line) const override;
+    int lineFromChar(int index) const override;
+    // start -1 removes the selection and keeps the caret; end -1 is the end
+    // of the text; positions past the end are the end. The caret goes to end.
+    void setSel(int start, int end) override;
+
+    // --- QString forms of the same (CR LF line breaks) -------------------
+    QString TextQ() const;
+    void setTextQ(const QString &text);
+    QString SelTextQ() const;
+    // Replaces the selection; line breaks in text (CR LF, LF, CR, U+2028,
+    // U+2029) become CR LF lines. The inserted text takes the colour of the
+    // character before it. The caret goes after it.
+    void setSelTextQ(const QString &text);
+    // Appends text at the end without moving the caret or the selection and
+    // without touching the colour of what is already there.
+    void appendTextQ(const QString &text);
+    // Length of the text in positions (line breaks count two).
+    int textLength() const;
+
+    // --- Selection colour -------------------------------------------------
+    // Colour value of the first selected character, or at the caret of the
+    // character before it (the colour typing takes); characters without a
+    // colour of their own report the palette's text colour.
+    qint32 SelColor() const;
+    // Colours every selected character; nothing without a selection.
+    void setSelColor(qint32 colour);
+
+    // --- Rich text (see codebox/rtf.h) ------------------------------------
+    QString SelRTF() const;
+    // Replaces the selection with the rich text's text and colours (RTF of
+    // other programs too); the caret goes after it. A text that is not RTF
+    // at all ("{\rtf" missing) is inserted as plain text.
+    void setSelRTF(const QString &rtf);
+    QString TextRTF() const;
+    // Replaces the whole text with the rich text; clears the undo history.
+    void setTextRTF(const QString &rtf);
+
+    // --- Mouse pointer: 0 default (I-beam over text), 11 hourglass, and the
+    // other standard pointer numbers (1 arrow, 2 cross, 3 I-beam, 5 to 9
+    // sizing arrows, 10 up arrow, 12 no drop, 13 arrow and hourglass, 14
+    // arrow and question mark, 15 size all); unknown values act as 0.
+    int MousePointer() const;
+    void setMousePointer(int pointer);
+
+    // --- Drawing suspension (LockWindowUpdate) ----------------------------
+    // While locked (calls nest) the box is not repainted and selections set
+    // through this interface do not scroll or repaint; the selection is
+    // handed to the widget, scrolled into view, and the box repainted once
+    // when the last lock is released. After many changes under one lock the
+    // layout of the text waits for the unlock too, and is then redone in the
+    // background, starting with the lines up to the caret.
+    void lockWindowUpdate();
+    void unlockWindowUpdate();
+    bool isWindowUpdateLocked() const { return m_lockDepth > 0; }
+
+    // Locks drawing for the lifetime of the object, also when an exception
+    // leaves the scope.
+    class WindowUpdateLock {
+    public:
+        explicit WindowUpdateLock(RichTextBox &box) : m_box(box) { m_box.lockWindowUpdate(); }
+        ~WindowUpdateLock() { m_box.unlockWindowUpdate(); }
+        WindowUpdateLock(const WindowUpdateLock &) = delete;
+        WindowUpdateLock &operator=(const WindowUpdateLock &) = delete;
+
+    private:
+        RichTextBox &m_box;
+    };
+
+    // --- Programmatic edits (kept out of the undo steps) ------------------
+    // Calls nest; the outermost pair decides. Between them the Change signal
+    // is not raised; it is raised once at the end when the text changed.
+    void beginProgrammaticEdit();
+    void endProgrammaticEdit();
+
+    // Ctrl+Z and Ctrl+Y (and the platform's other undo and redo keys) call
+    // these: undo takes back the last user step together with the
+    // programmatic edits made after it; redo brings both back. Steps made
+    // only of programmatic edits are never undone by themselves.
+    void undoUserStep();
+    void redoUserStep();
+
+    class ProgrammaticEdit {
+    public:
+        explicit ProgrammaticEdit(RichTextBox &box) : m_box(box) { m_box.beginProgrammaticEdit(); }
+        ~ProgrammaticEdit() { m_box.endProgrammaticEdit(); }
+        ProgrammaticEdit(const ProgrammaticEdit &) = delete;
+        ProgrammaticEdit &operator=(const ProgrammaticEdit &) = delete;
+
+    private:
+        RichTextBox &m_box;
+    };
+
+    // --- Paste --------------------------------------------------------------
+    // Every paste into the box (Ctrl+V, Shift+Insert, the middle button, a
+    // drop, paste()) hands the pasted plain text, its line breaks made CR LF,
+    // to the handler instead of inserting it; the caret is already where the
+    // text belongs (for a drop: at the drop point). Without a handler (an
+    // empty function) the box inserts the text itself with setSelTextQ.
+    using PasteHandler = std::function<void(const QString &text)>;
+    void setPasteHandler(PasteHandler handler);
+
+    // --- Pass-through properties -------------------------------------------
+    // Enabled, Font and ToolTipText are QWidget's isEnabled/setEnabled,
+    // font/setFont (the text's font; colours are kept) and
+    // toolTip/setToolTip.
+    //
+    // Colour value, or a system colour reference (0x800000xx, the index in
+    // the low byte) resolved through the palette; BackColor() returns what
+    // was set.
+    qint32 BackColor() const { return m_backColor; }
+    void setBackColor(qint32 colour);
+    // Right margin in twips: 0 wraps at the box's width, noWrapMargin (and
+    // more) never wraps, other values wrap at that width.
+    float RightMargin() const { return m_rightMargin; }
+    void setRightMargin(float twips);
+    int WhatsThisHelpID() const { return m_whatsThisHelpId; }
+    void setWhatsThisHelpID(int id) { m_whatsThisHelpId = id; }
+    // 0 manual: a press inside the selection does not start a drag, it
+    // places the caret; 1 automatic: the selection can be dragged.
+    int OLEDragMode() const { return m_oleDragMode; }
+    void setOLEDragMode(int mode) { m_oleDragMode = mode; }
+    // 0 none: drops are refused; 1 manual: drops raise oleDragOver and
+    // oleDragDrop but insert nothing; 2 automatic: dropped text is pasted
+    // (through the paste handler) and the events are raised too.
+    int OLEDropMode() const { return m_oleDropMode; }
+    void setOLEDropMode(int mode);
+    // 0 none, 1 horizontal, 2 vertical, 3 both (shown when needed).
+    int ScrollBars() const { return m_scrollBars; }
+    void setScrollBars(int bars);
+
+signals:
+    // Raised with the same names and arguments as the box's events. Shift is
+    // 1 Shift, 2 Ctrl, 4 Alt (added); Button 1 left, 2 right, 4 middle; X, Y
+    // in twips from the box's top left corner; KeyCode a virtual-key code
+    // (65 "A" ... 90 "Z", 13 Enter, 37 to 40 arrows, 86 "V", ...).
+    void SelChange();
+    void Change();
+    void Click();
+    void DblClick();
+    // Before a character is typed; 0 swallows it, another value types that
+    // character instead.
+    void KeyPress(short &keyAscii);
+    // Before the key acts; 0 stops its action (Ctrl+V then does not paste).
+    void KeyDown(short &keyCode, short shift);
+    void KeyUp(short &keyCode, short shift);
+    void MouseDown(short button, short shift, float x, float y);
+    void MouseMove(short button, short shift, float x, float y);
+    void MouseUp(short button, short shift, float x, float y);
+    // Drop side (OLEDropMode 1 or 2). Effect: 0 none, 1 copy, 2 move; a
+    // handler may change it (0 refuses the drop). State: 0 enter, 1 leave,
+    // 2 over.
+    void OLEDragOver(const QMimeData *data, qint32 &effect, short button, short shift,
+                     float x, float y, short state);
+    void OLEDragDrop(const QMimeData *data, qint32 &effect, short button, short shift,
+                     float x, float y);
+    // Source side, raised by OLEDrag() (the box's own automatic drags raise
+    // none of them).
+    void OLEStartDrag(QMimeData *data, qint32 &allowedEffects);
+    void OLESetData(QMimeData *data, short &dataFormat);
+    void OLEGiveFeedback(qint32 &effect, bool &defaultCursors);
+    void OLECompleteDrag(qint32 &effect);
+
+public:
+    // Starts a drag of the selection (OLEStartDrag, then the drag, then
+    // OLECompleteDrag with the effect that took place).
+    void OLEDrag();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+
+private:
+    // Document position <-> position with two-character line breaks.
+    int toCrlf(int docPos) const;
+    int toDoc(int crlfPos) const;
+    // The line holding a position with two-character line breaks (a line's
+    // break belongs to it).
+    QTextBlock blockAtCrlf(int crlfPos) const;
+    // The cursor that holds the selection: the widget's, or while drawing
+    // is locked the box's own.
+    QTextCursor currentCursor() const;
+    void applyCursor(const QTextCursor &cursor);
+    QString richTextOf(int from, int to) const;
+    void insertRuns(QTextCursor &cursor, const QString &rtf);
+    void onContentsChange(int position, int removed, int added);
+    void onSelectionMoved();
+    void onUndoCommandAdded();
+    bool isProgrammaticStep(int index) const;
+    void forgetUndoSteps();
+    QPointF toTwips(const QPointF &pixels) const;
+    bool raiseDragOver(QDropEvent *event, short state);
+
+    PasteHandler m_pasteHandler;
+    QTextCursor m_lockCursor;
+    mutable int m_hintBlock = 0; // the block the last lookup found
+    int m_lastAnchor = 0;
+    int m_lastPosition = 0;
+    void countLockedChange();
+
+    int m_lockDepth = 0;
+    int m_lockedChanges = 0;
+    std::optional<QSizeF> m_deferredPageSize; // set while layout waits for the unlock
+    bool m_undoSuspended = false;
+    int m_editDepth = 0;
+    bool m_editHadUserStep = false;
+    bool m_closingEdit = false;
+    // For each command of the document's undo history, oldest first:
+    // whether a programmatic edit made it. (A step, as undo takes it back,
+    // is one or more commands.)
+    std::vector<bool> m_programmaticSteps;
+    int m_undoState = 0; // commands that could be undone after the last change seen
+    bool m_textChangedInEdit = false;
+    bool m_quietChange = false;
+    int m_mousePointer = pointerDefault;
+    qint32 m_backColor = qint32(0x80000005u);
+    float m_rightMargin = noWrapMargin;
+    int m_whatsThisHelpId = 0;
+    int m_oleDragMode = 1;
+    int m_oleDropMode = 2;
+    int m_scrollBars = 3;
+};
+
+} // namespace quorbel

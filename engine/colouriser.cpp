@@ -1,0 +1,224 @@
+#include "engine/colouriser.h"
+
+#include "engine/codeonly.h"
+#include "engine/htmlescape.h"
+#include "engine/keywordlist.h"
+#include "engine/textcontrol.h"
+#include "engine/wordscan.h"
+#include "platform/messageboxes.h"
+
+namespace quorbel {
+
+struct Colouriser::Colours {
+    Colours(std::string_view key, std::string_view id, std::string_view comment)
+        : words(key, id), commentTag(fontTag(comment))
+    {
+    }
+    WordColours words;
+    std::string commentTag;
+};
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+std::string_view orDefault(std::string_view colour, std::string_view fallback)
+{
+    return colour.empty() ? fallback : colour;
+}
+
+} // namespace
+
+Colouriser::Colouriser(ColouriserState &state, MessageBoxes &messages) : m_state(state), m_messages(messages) {}
+
+std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textColour, std::string_view keyColour,
+                                    std::string_view idColour, std::string_view commentColour)
+{
+    m_state.FunctionCount = 0;
+    m_state.SubCount = 0;
+    // A file that ended inside a continued comment must not turn the first
+    // line of the next conversion into a comment.
+    m_state.commentContinues = false;
+    const Colours colours(orDefault(keyColour, kDefaultKeyColour), orDefault(idColour, kDefaultIdColour),
+                          orDefault(commentColour, kDefaultCommentColour));
+    textColour = orDefault(textColour, kDefaultTextColour);
+
+    std::string block;
+    std::size_t linesStart = 0;
+    std::size_t linesEnd = 0;
+    try {
+        const int count = source.lineCount();
+        // Real code grows about threefold with its FONT tags; reserving
+        // that once spares the copies of a growing block.
+        const int lastStart = count > 0 ? source.lineIndex(count - 1) : 0;
+        block.reserve(3 * static_cast<std::size_t>(lastStart > 0 ? lastStart : 0) + 512);
+        block += "<PRE>\r\n<CENTER><FONT FACE='0'>(To highlight code click repeatedly quickly) </FONT><HR></CENTER>\r\n"
+                 "<FONT COLOR='";
+        block += textColour;
+        block += "'>\r\n";
+        linesStart = linesEnd = block.size();
+        std::string line;
+        for (int n = 1; n <= count; ++n) {
+            int lineNumber = n;
+            readLine(source, lineNumber, line);
+            appendLine(line, colours, block);
+            linesEnd = block.size();
+        }
+        block += "</Font>\r\n</PRE>";
+        return block;
+    } catch (...) {
+        showError("Error occured within Quorbel_OBJ");
+        return block.substr(linesStart, linesEnd - linesStart);
+    }
+}
+
+std::string Colouriser::line2html(std::string &line, std::string_view keyColour, std::string_view idColour,
+                                  std::string_view commentColour)
+{
+    std::string html;
+    appendLine(line, Colours(keyColour, idColour, commentColour), html);
+    return html;
+}
+
+void Colouriser::appendLine(std::string &line, const Colours &colours, std::string &out)
+{
+    // Only the last line of a text, after its final line break, is empty.
+    if (line.empty())
+        return;
+    const std::size_t mark = out.size();
+    try {
+        // The appended blank makes the last word of the line end at a
+        // delimiter, like every other word.
+        if (line.ends_with(kCrLf))
+            line.resize(line.size() - kCrLf.size());
+        line += ' ';
+
+        std::string_view codeOnly = line;
+        if (line.find('"') != std::string::npos) {
+            m_codeOnly = line;
+            blankStringLiterals(m_codeOnly);
+            codeOnly = m_codeOnly;
+        }
+
+        const std::string *name = record(codeOnly, false);
+        if (!name)
+            name = record(codeOnly, true);
+        if (name) {
+            out += "<A NAME='";
+            out += escapeHtmlName(*name);
+            out += "'></A>\r\n";
+        }
+
+        // Apostrophes inside string literals do not start a comment.
+        std::size_t comment = m_state.commentContinues ? 0 : codeOnly.find('\'');
+        m_state.commentContinues = false;
+        const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
+
+        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words);
+
+        if (comment != std::string::npos) {
+            std::string_view text = std::string_view(line).substr(comment, line.size() - 1 - comment);
+            // A comment ending in " _" goes on in the next line; the
+            // underscore is written after the comment's FONT element.
+            const bool continues = text.ends_with(" _");
+            if (continues) {
+                m_state.commentContinues = true;
+                text.remove_suffix(1);
+            }
+            out += colours.commentTag;
+            appendHtmlText(out, text);
+            out += "</FONT>";
+            if (continues)
+                out += '_';
+        }
+        out += kCrLf;
+        if (sectionEnd)
+            out += "'<hr>\r\n";
+    } catch (...) {
+        out.resize(mark);
+        showError("Error occured within line2html \r\nUnable to convert line :\r\n*" + line + "*");
+    }
+}
+
+std::string Colouriser::GetLineText(TextControl &source, int &lineNumber)
+{
+    std::string text;
+    readLine(source, lineNumber, text);
+    return text;
+}
+
+void Colouriser::readLine(TextControl &source, int &lineNumber, std::string &out)
+{
+    out.clear();
+    try {
+        if (lineNumber == 0)
+            lineNumber = source.lineFromChar(-1) + 1;
+        if (lineNumber < 1)
+            return;
+        const int start = source.lineIndex(lineNumber - 1);
+        const int end = source.lineIndex(lineNumber);
+        source.setSel(start, end);
+        source.readSelText(out);
+    } catch (...) {
+        out.clear();
+        showError("Error NO  : GetLineText");
+    }
+}
+
+std::string Colouriser::GetCodeOnly(std::string_view line)
+{
+    try {
+        std::string codeOnly(line);
+        blankStringLiterals(codeOnly);
+        return codeOnly;
+    } catch (...) {
+        showError("Error NO  : GetCodeOnly");
+        return {};
+    }
+}
+
+bool Colouriser::FunctionExists(std::string line)
+{
+    try {
+        return record(line, true) != nullptr;
+    } catch (...) {
+        showError("Error NO  : FunctionExists");
+        return false;
+    }
+}
+
+bool Colouriser::SubExists(std::string line)
+{
+    return record(line, false) != nullptr;
+}
+
+bool Colouriser::IsKeyWord(std::string_view word)
+{
+    try {
+        return inKeyWordList(word);
+    } catch (...) {
+        showError("Error NO  : IsKeyWord");
+        return false;
+    }
+}
+
+const std::string *Colouriser::record(std::string_view codeOnly, bool function)
+{
+    const auto name = declaredName(codeOnly, function ? Declaration::Function : Declaration::Sub);
+    if (!name)
+        return nullptr;
+    auto &names = function ? m_state.FunctionNames : m_state.SubNames;
+    int &count = function ? m_state.FunctionCount : m_state.SubCount;
+    // Entries past the counter are left from an earlier conversion.
+    names.resize(static_cast<std::size_t>(count > 0 ? count : 0));
+    names.emplace_back(*name);
+    count = static_cast<int>(names.size());
+    return &names.back();
+}
+
+void Colouriser::showError(const std::string &text)
+{
+    m_messages.show(text, Buttons::Ok, Icon::Critical);
+}
+
+} // namespace quorbel

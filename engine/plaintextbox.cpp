@@ -1,0 +1,141 @@
+#include "engine/plaintextbox.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <stdexcept>
+
+namespace quorbel {
+
+PlainTextBox::PlainTextBox()
+{
+    indexLines();
+}
+
+PlainTextBox::PlainTextBox(std::string_view text)
+{
+    setText(text);
+}
+
+std::string PlainTextBox::text() const
+{
+    return m_text;
+}
+
+void PlainTextBox::setText(std::string_view text)
+{
+    if (text.size() > static_cast<std::size_t>(INT_MAX))
+        throw std::length_error("text too long for a text box");
+    m_text.assign(text);
+    m_selStart = 0;
+    m_selLength = 0;
+    indexLines();
+}
+
+std::string PlainTextBox::selText() const
+{
+    return m_text.substr(static_cast<std::size_t>(m_selStart), static_cast<std::size_t>(m_selLength));
+}
+
+void PlainTextBox::readSelText(std::string &out) const
+{
+    out.assign(m_text, static_cast<std::size_t>(m_selStart), static_cast<std::size_t>(m_selLength));
+}
+
+void PlainTextBox::setSelText(std::string_view text)
+{
+    if (text.size() > static_cast<std::size_t>(INT_MAX - (length() - m_selLength)))
+        throw std::length_error("text too long for a text box");
+    m_text.replace(static_cast<std::size_t>(m_selStart), static_cast<std::size_t>(m_selLength), text);
+    m_selStart += static_cast<int>(text.size());
+    m_selLength = 0;
+    indexLines();
+}
+
+int PlainTextBox::selStart() const
+{
+    return m_selStart;
+}
+
+void PlainTextBox::setSelStart(int position)
+{
+    m_selStart = clamp(position);
+    m_selLength = 0;
+}
+
+int PlainTextBox::selLength() const
+{
+    return m_selLength;
+}
+
+void PlainTextBox::setSelLength(int length)
+{
+    m_selLength = std::clamp(length, 0, this->length() - m_selStart);
+}
+
+int PlainTextBox::lineCount() const
+{
+    return static_cast<int>(m_lineStarts.size());
+}
+
+int PlainTextBox::lineIndex(int line) const
+{
+    if (line == -1)
+        line = lineFromChar(-1);
+    if (line < 0 || line >= lineCount())
+        return -1;
+    return m_lineStarts[static_cast<std::size_t>(line)];
+}
+
+int PlainTextBox::lineFromChar(int index) const
+{
+    if (index < 0)
+        index = m_selStart;
+    // The line holding index is the last one that starts at or before it;
+    // the second byte of a CR LF belongs to the line the pair ends.
+    const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), index);
+    return static_cast<int>(after - m_lineStarts.begin()) - 1;
+}
+
+void PlainTextBox::setSel(int start, int end)
+{
+    if (start < 0) {
+        m_selLength = 0;
+        return;
+    }
+    start = clamp(start);
+    end = end < 0 ? length() : clamp(end);
+    if (start > end)
+        std::swap(start, end);
+    m_selStart = start;
+    m_selLength = end - start;
+}
+
+void PlainTextBox::indexLines()
+{
+    m_lineStarts.clear();
+    m_lineStarts.push_back(0);
+    const char *const begin = m_text.data();
+    const char *const end = begin + m_text.size();
+    const char *p = begin;
+    while (p < end) {
+        const auto *lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        if (!lf)
+            break;
+        if (lf > begin && lf[-1] == '\r')
+            m_lineStarts.push_back(static_cast<int>(lf + 1 - begin));
+        p = lf + 1;
+    }
+}
+
+int PlainTextBox::length() const
+{
+    return static_cast<int>(m_text.size());
+}
+
+int PlainTextBox::clamp(int position) const
+{
+    return std::clamp(position, 0, length());
+}
+
+} // namespace quorbel

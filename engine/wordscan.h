@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorbel {
+
+// The opening FONT tag of a colour string (written into the HTML unchanged).
+std::string fontTag(std::string_view colour);
+
+// The opening tags of keywords and identifiers, built once per conversion.
+struct WordColours {
+    WordColours(std::string_view key, std::string_view id) : keyTag(fontTag(key)), idTag(fontTag(id)) {}
+    std::string keyTag;
+    std::string idTag;
+};
+
+// Appends the HTML of the code part of a prepared line (a line whose break
+// has been replaced by one blank) to out: the first codeLength bytes of line
+// are split into words at the delimiters . , ( ) blank / \ [ ] and CR, and
+// each word is written plain or in the keyword or identifier colour. Text
+// is escaped with appendHtmlText. A delimiter inside a string literal, and
+// any byte of 0x80 or above, never ends a word.
+//
+// Returns true when the words "Function" or "Sub" followed "End" (exact
+// case): the line ends a procedure.
+bool appendCodeHtml(std::string &out, std::string_view line, std::size_t codeLength, const WordColours &colours);
+
+} // namespace quorbel

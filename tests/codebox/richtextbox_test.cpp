@@ -1,0 +1,405 @@
+#include "codebox/richtextbox.h"
+#include "codebox/rtf.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quorbel {
+namespace {
+
+constexpr qint32 red = 0x0000FF;
+constexpr qint32 blue = 0xFF0000;
+constexpr qint32 green = 0x008000;
+
+// The colour of the one character at a position, as a user would see it.
+qint32 colourAt(RichTextBox &box, int position)
+{
+    box.setSel(position, position + 1);
+    return box.SelColor();
+}
+
+// Counts paint events of the box's text area.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+TEST(RichTextBoxTest, LinesAndPositionsCountLineBreaksAsTwo)
+{
+    RichTextBox box;
+    EXPECT_EQ(box.lineCount(), 1);
+    EXPECT_EQ(box.lineIndex(0), 0);
+    EXPECT_EQ(box.lineIndex(1), -1);
+    EXPECT_EQ(box.textLength(), 0);
+
+    box.setText("a\r\nb");
+    EXPECT_EQ(box.lineCount(), 2);
+    EXPECT_EQ(box.lineIndex(1), 3);
+    EXPECT_EQ(box.lineIndex(2), -1);
+    box.setSel(0, 3);
+    EXPECT_EQ(box.selText(), "a\r\n");
+    EXPECT_EQ(box.selStart(), 0);
+    EXPECT_EQ(box.selLength(), 3);
+    EXPECT_EQ(box.lineFromChar(1), 0);
+    EXPECT_EQ(box.lineFromChar(2), 0); // the LF belongs to the first line
+    EXPECT_EQ(box.lineFromChar(3), 1);
+    EXPECT_EQ(box.lineFromChar(99), 1);
+
+    // LF and CR alone are line breaks too, and read back as CR LF; a text
+    // ending with a line break has an empty last line.
+    box.setText("one\ntwo\rthree\r\n");
+    EXPECT_EQ(box.text(), "one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(box.lineCount(), 4);
+    EXPECT_EQ(box.lineIndex(2), 10);
+    EXPECT_EQ(box.lineIndex(3), 17);
+    EXPECT_EQ(box.textLength(), 17);
+
+    // end -1 selects to the end; start -1 only removes the selection.
+    box.setSel(6, -1);
+    EXPECT_EQ(box.selText(), "wo\r\nthree\r\n");
+    box.setSel(-1, 0);
+    EXPECT_EQ(box.selLength(), 0);
+    EXPECT_EQ(box.selStart(), 17);
+    box.setSel(10, 500);
+    EXPECT_EQ(box.selText(), "three\r\n");
+
+    // The caret's line: -1 asks for it.
+    box.setSelStart(12);
+    EXPECT_EQ(box.lineIndex(-1), 10);
+    EXPECT_EQ(box.lineFromChar(-1), 2);
+    box.setSelLength(3);
+    EXPECT_EQ(box.selText(), "ree");
+    box.setSelLength(-4);
+    EXPECT_EQ(box.selLength(), 0);
+}
+
+TEST(RichTextBoxTest, NonAsciiTextCountsUtf16Units)
+{
+    RichTextBox box;
+    box.setText("caf\xc3\xa9 \xf0\x9f\x98\x80\r\n\xe6\x97\xa5x");
+    EXPECT_EQ(box.lineIndex(1), 9); // é is one unit, the emoji two
+    box.setSel(9, 10);
+    EXPECT_EQ(box.selText(), "\xe6\x97\xa5");
+    box.setSel(0, 4);
+    EXPECT_EQ(box.selText(), "caf\xc3\xa9");
+    box.setSelText("D\xc3\xa9j\xc3\xa0\nvu");
+    EXPECT_EQ(box.text(), "D\xc3\xa9j\xc3\xa0\r\nvu \xf0\x9f\x98\x80\r\n\xe6\x97\xa5x");
+    EXPECT_EQ(box.selStart(), 8);
+    EXPECT_EQ(box.lineCount(), 3);
+}
+
+TEST(RichTextBoxTest, SelectionColourAtPositions)
+{
+    RichTextBox box;
+    box.setTextQ(QStringLiteral("Dim x As Long\r\n' note"));
+    const qint32 plain = box.SelColor();
+    box.setSel(0, 3);
+    box.setSelColor(blue);
+    box.setSel(4, 5);
+    box.setSelColor(red);
+    box.setSel(15, -1);
+    box.setSelColor(green);
+    EXPECT_EQ(colourAt(box, 0), blue);
+    EXPECT_EQ(colourAt(box, 2), blue);
+    EXPECT_EQ(colourAt(box, 3), plain);
+    EXPECT_EQ(colourAt(box, 4), red);
+    EXPECT_EQ(colourAt(box, 15), green);
+    EXPECT_EQ(colourAt(box, 20), green);
+    // The first selected character decides; at the caret the character
+    // before it does.
+    box.setSel(4, 15);
+    EXPECT_EQ(box.SelColor(), red);
+    box.setSelStart(3);
+    EXPECT_EQ(box.SelColor(), blue);
+    // Without a selection nothing is coloured.
+    box.setSelColor(green);
+    EXPECT_EQ(colourAt(box, 2), blue);
+    EXPECT_EQ(colourAt(box, 3), plain);
+    // Re-casing a coloured word keeps its colour.
+    box.setSel(0, 3);
+    box.setSelTextQ(QStringLiteral("DIM"));
+    EXPECT_EQ(colourAt(box, 0), blue);
+    EXPECT_EQ(colourAt(box, 2), blue);
+    EXPECT_EQ(box.lineIndex(1), 15);
+}
+
+TEST(RichTextBoxTest, RichTextRoundTripBetweenBoxes)
+{
+    RichTextBox source;
+    source.setTextQ(QStringLiteral("If x Then\r\n  y = \"\u00e9\u65e5\" ' c\r\nEnd If"));
+    source.setSel(0, 2);
+    source.setSelColor(blue);
+    source.setSel(3, 4);
+    source.setSelColor(red);
+    source.setSel(20, 23);
+    source.setSelColor(green);
+    source.setSel(0, 27);
+    const QString rtf = source.SelRTF();
+    EXPECT_TRUE(rtf.startsWith(QStringLiteral("{\\rtf1")));
+
+    RichTextBox target;
+    target.setTextQ(QStringLiteral("<>"));
+    target.setSel(1, 1);
+    target.setSelRTF(rtf);
+    EXPECT_EQ(target.TextQ(), QStringLiteral("<If x Then\r\n  y = \"\u00e9\u65e5\" ' c\r\n>"));
+    EXPECT_EQ(target.selStart(), 28);
+    EXPECT_EQ(colourAt(target, 1), blue);
+    EXPECT_EQ(colourAt(target, 4), red);
+    EXPECT_EQ(colourAt(target, 21), green);
+    EXPECT_EQ(colourAt(target, 0), colourAt(target, 6));
+
+    // The whole text as rich text, as a stored design keeps it.
+    RichTextBox restored;
+    restored.setTextRTF(source.TextRTF());
+    EXPECT_EQ(restored.TextQ(), source.TextQ());
+    for (int i = 0; i < source.textLength(); ++i)
+        EXPECT_EQ(colourAt(restored, i), colourAt(source, i)) << "at " << i;
+    EXPECT_EQ(restored.document()->availableUndoSteps(), 0);
+
+    // Rich text of another program; a text that is not rich text at all
+    // goes in as it is.
+    restored.setTextRTF(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}"
+                                       "\\f0 plain \\cf1 red\\par next}"));
+    EXPECT_EQ(restored.TextQ(), QStringLiteral("plain red\r\nnext"));
+    EXPECT_EQ(colourAt(restored, 6), red);
+    restored.setSel(0, 0);
+    restored.setSelRTF(QStringLiteral("not {rich}\n"));
+    EXPECT_EQ(restored.TextQ(), QStringLiteral("not {rich}\r\nplain red\r\nnext"));
+}
+
+TEST(RichTextBoxTest, PastesGoThroughTheHandlerWithCrlf)
+{
+    RichTextBox box;
+    box.show();
+    box.setTextQ(QStringLiteral("ab"));
+    box.setSelStart(1);
+    QStringList pasted;
+    box.setPasteHandler([&](const QString &text) { pasted << text; });
+
+    QApplication::clipboard()->setText(QStringLiteral("x\ny\rz\r\n"));
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+    box.paste();
+    ASSERT_EQ(pasted.size(), 3);
+    for (const QString &text : pasted)
+        EXPECT_EQ(text, QStringLiteral("x\r\ny\r\nz\r\n"));
+    EXPECT_EQ(box.TextQ(), QStringLiteral("ab")); // the handler decides what goes in
+
+    // A key-down handler that clears the key code stops the box's own paste.
+    short seen = -1;
+    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](short &keyCode, short shift) {
+        seen = shift;
+        if (keyCode == 86 && shift == 2)
+            keyCode = 0;
+    });
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(pasted.size(), 3);
+    EXPECT_EQ(seen, 2);
+
+    // Without a handler the box inserts the text itself.
+    box.setPasteHandler({});
+    box.setSelStart(1);
+    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("ax\r\ny\r\nz\r\nb"));
+    EXPECT_EQ(box.selStart(), 10);
+}
+
+TEST(RichTextBoxTest, DropsGoThroughTheHandler)
+{
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    box.setTextQ(QStringLiteral("ab"));
+    QString pasted;
+    box.setPasteHandler([&](const QString &text) { pasted = text; });
+    QMimeData data;
+    data.setText(QStringLiteral("p\nq"));
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &drop);
+    EXPECT_EQ(pasted, QStringLiteral("p\r\nq"));
+
+    box.setOLEDropMode(0);
+    pasted.clear();
+    QDropEvent refused(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &refused);
+    EXPECT_TRUE(pasted.isEmpty());
+}
+
+TEST(RichTextBoxTest, UndoTakesBackUserStepsNotColouring)
+{
+    RichTextBox box;
+    box.show();
+    box.setFocus();
+    box.setTextQ(QStringLiteral("End Sub"));
+    // Colouring a freshly loaded text is not undoable by itself.
+    {
+        RichTextBox::ProgrammaticEdit edit(box);
+        box.setSel(0, 3);
+        box.setSelColor(blue);
+    }
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(colourAt(box, 0), blue);
+
+    // The user types a line; the colouring routines re-case and colour it
+    // and append a line break.
+    box.setSelStart(0);
+    QTest::keyClicks(&box, "dim x");
+    QTest::keyClick(&box, Qt::Key_Return);
+    {
+        RichTextBox::WindowUpdateLock lock(box);
+        RichTextBox::ProgrammaticEdit edit(box);
+        box.setSel(0, 3);
+        box.setSelTextQ(QStringLiteral("Dim"));
+        box.setSel(0, 3);
+        box.setSelColor(blue);
+        box.setSel(4, 5);
+        box.setSelColor(red);
+        box.appendTextQ(QStringLiteral("\r\n"));
+    }
+    EXPECT_EQ(box.TextQ(), QStringLiteral("Dim x\r\nEnd Sub\r\n"));
+    EXPECT_EQ(colourAt(box, 4), red);
+
+    // Undo takes back the Enter and the colouring that answered it...
+    box.setSelStart(7);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("dim xEnd Sub"));
+    EXPECT_EQ(colourAt(box, 5), blue); // "End" keeps its colour
+    // ...then the typing, and no more: the first colouring stays.
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("End Sub"));
+    EXPECT_EQ(colourAt(box, 0), blue);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("End Sub"));
+    EXPECT_EQ(colourAt(box, 0), blue);
+
+    // Redo brings the typing back, and then the Enter with its colouring.
+    box.redoUserStep();
+    EXPECT_EQ(box.TextQ(), QStringLiteral("dim xEnd Sub"));
+    box.redoUserStep();
+    EXPECT_EQ(box.TextQ(), QStringLiteral("Dim x\r\nEnd Sub\r\n"));
+    EXPECT_EQ(colourAt(box, 4), red);
+
+    // A paste is one step.
+    box.setSelStart(0);
+    box.setSelRTF(writeRtf({{QStringLiteral("a\r\nb"), green}}, QStringLiteral("Courier New")));
+    EXPECT_EQ(box.TextQ(), QStringLiteral("a\r\nbDim x\r\nEnd Sub\r\n"));
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("Dim x\r\nEnd Sub\r\n"));
+}
+
+TEST(RichTextBoxTest, DrawingLockHoldsRepaintsAndTheSelection)
+{
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.setTextQ(QStringLiteral("one\r\ntwo\r\nthree"));
+    box.setSelStart(2);
+    PaintCounter counter;
+    box.viewport()->installEventFilter(&counter);
+    int selChanges = 0;
+    QObject::connect(&box, &RichTextBox::SelChange, &box, [&] { ++selChanges; });
+    QApplication::processEvents();
+    counter.paints = 0;
+    {
+        RichTextBox::WindowUpdateLock outer(box);
+        {
+            RichTextBox::WindowUpdateLock inner(box);
+            box.setSel(5, 8);
+            box.setSelColor(red);
+        }
+        EXPECT_TRUE(box.isWindowUpdateLocked());
+        EXPECT_EQ(box.selStart(), 5); // the box answers with its own selection
+        EXPECT_EQ(box.textCursor().position(), 2); // the widget has not moved
+        box.viewport()->repaint();
+        QApplication::processEvents();
+        EXPECT_EQ(counter.paints, 0);
+        EXPECT_EQ(selChanges, 0);
+        box.setSelStart(1);
+    }
+    EXPECT_FALSE(box.isWindowUpdateLocked());
+    EXPECT_EQ(box.textCursor().position(), 1);
+    EXPECT_EQ(selChanges, 1);
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_EQ(colourAt(box, 6), red);
+    box.unlockWindowUpdate(); // an extra unlock is harmless
+    EXPECT_FALSE(box.isWindowUpdateLocked());
+}
+
+TEST(RichTextBoxTest, KeyEventsCarryCodesThatHandlersChange)
+{
+    RichTextBox box;
+    box.show();
+    std::vector<int> downs, ups;
+    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](short &keyCode, short) { downs.push_back(keyCode); });
+    QObject::connect(&box, &RichTextBox::KeyUp, &box, [&](short &keyCode, short) { ups.push_back(keyCode); });
+    QObject::connect(&box, &RichTextBox::KeyPress, &box, [&](short &keyAscii) {
+        if (keyAscii == 'q')
+            keyAscii = 0;
+        else if (keyAscii == 'a')
+            keyAscii = 'A';
+    });
+    QTest::keyClicks(&box, "aqb");
+    QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(&box, Qt::Key_Up);
+    std::erase(downs, 16); // Shift itself
+    std::erase(ups, 16);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("Ab\r\n"));
+    EXPECT_EQ(box.lineCount(), 2); // Shift+Enter makes a new line, not a soft break
+    EXPECT_EQ(downs, (std::vector<int>{65, 81, 66, 13, 38}));
+    EXPECT_EQ(ups, downs);
+}
+
+TEST(RichTextBoxTest, PassThroughProperties)
+{
+    RichTextBox box;
+    EXPECT_EQ(box.BackColor(), qint32(0x80000005u));
+    EXPECT_EQ(box.palette().color(QPalette::Base), box.palette().color(QPalette::Base));
+    box.setBackColor(0x00FFFF);
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(255, 255, 0));
+    box.setBackColor(qint32(0x8000000Fu));
+    EXPECT_EQ(box.BackColor(), qint32(0x8000000Fu));
+    EXPECT_EQ(box.palette().color(QPalette::Base), box.palette().color(QPalette::Button));
+
+    EXPECT_EQ(box.MousePointer(), 0);
+    box.setMousePointer(RichTextBox::pointerHourglass);
+    EXPECT_EQ(box.viewport()->cursor().shape(), Qt::WaitCursor);
+    box.setMousePointer(0);
+    EXPECT_EQ(box.viewport()->cursor().shape(), Qt::IBeamCursor);
+
+    EXPECT_EQ(box.RightMargin(), RichTextBox::noWrapMargin);
+    EXPECT_EQ(box.lineWrapMode(), QTextEdit::NoWrap);
+    box.setRightMargin(1440);
+    EXPECT_EQ(box.lineWrapMode(), QTextEdit::FixedPixelWidth);
+    box.setRightMargin(0);
+    EXPECT_EQ(box.lineWrapMode(), QTextEdit::WidgetWidth);
+
+    box.setScrollBars(1);
+    EXPECT_EQ(box.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(box.horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    box.setOLEDropMode(0);
+    EXPECT_FALSE(box.viewport()->acceptDrops());
+    box.setWhatsThisHelpID(7);
+    EXPECT_EQ(box.WhatsThisHelpID(), 7);
+}
+
+} // namespace
+} // namespace quorbel

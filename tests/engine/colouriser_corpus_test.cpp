@@ -1,0 +1,166 @@
+// Properties of the colouriser over real VB6 sources: each file converts
+// without a message, keeps its text, and gives the same code block whole,
+// line by line, and from LF line breaks.
+#include "engine/colouriser.h"
+#include "engine/plaintextbox.h"
+
+#include "tests/support/recordingmessageboxes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace quorbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kHeader = "<PRE>\r\n<CENTER><FONT FACE='0'>(To highlight code click repeatedly quickly) "
+                                     "</FONT><HR></CENTER>\r\n<FONT COLOR='000000'>\r\n";
+constexpr std::string_view kFooter = "</Font>\r\n</PRE>";
+
+std::vector<fs::path> corpusFiles()
+{
+    std::vector<fs::path> files;
+    for (const auto &entry : fs::recursive_directory_iterator(QUORBEL_CORPUS_DIR)) {
+        std::string ext = entry.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (entry.is_regular_file() && (ext == ".bas" || ext == ".cls" || ext == ".frm"))
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string readBytes(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Lone LF becomes CR LF, as every text is normalised before conversion.
+std::string toCrLf(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+std::string toLf(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i];
+    }
+    return out;
+}
+
+// The pieces of text that end at a CR LF, each without it, and the rest.
+std::vector<std::string_view> splitAtCrLf(std::string_view text)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find("\r\n", start)) != std::string_view::npos; start = at + 2)
+        pieces.push_back(text.substr(start, at - start));
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+// What a browser shows of one line of the block: tags dropped, the two
+// entities restored. A raw "&" is marked, as it would be read as an entity.
+std::string visibleText(std::string_view html)
+{
+    std::string out;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '<') {
+            i = html.find('>', i);
+            if (i == std::string_view::npos)
+                return out + "<unclosed tag>";
+        } else if (html.substr(i, 4) == "&lt;") {
+            out += '<';
+            i += 3;
+        } else if (html.substr(i, 5) == "&amp;") {
+            out += '&';
+            i += 4;
+        } else {
+            out += html[i] == '&' ? "<raw &>" : std::string(1, html[i]);
+        }
+    }
+    return out;
+}
+
+// Checks that each source line stands, as text, in its output line; the
+// anchor line before and the rule line after a line are the colouriser's own.
+void expectSameText(const fs::path &file, std::string_view text, std::string_view lines)
+{
+    const auto source = splitAtCrLf(text);
+    const auto output = splitAtCrLf(lines);
+    std::size_t k = 0;
+    // The last piece of the text is the empty line after its final break.
+    for (std::size_t n = 0; n + 1 < source.size(); ++n) {
+        if (k < output.size() && output[k].starts_with("<A NAME='"))
+            ++k;
+        ASSERT_LT(k, output.size()) << file;
+        const std::string shown = visibleText(output[k++]);
+        // The blank that ends the last word may be written.
+        if (shown != source[n] && shown != std::string(source[n]) + ' ') {
+            ADD_FAILURE() << file << " line " << n + 1 << "\nsource: [" << source[n] << "]\nshown:  [" << shown << "]";
+            return;
+        }
+        if (k < output.size() && output[k] == "'<hr>")
+            ++k;
+    }
+    EXPECT_EQ(k + 1, output.size()) << file; // the block ends with CR LF
+}
+
+TEST(ColouriserCorpus, EveryFileConvertsTheSameEveryWayAndKeepsItsText)
+{
+    const auto files = corpusFiles();
+    ASSERT_GT(files.size(), 100u) << "no corpus at " << QUORBEL_CORPUS_DIR;
+    testing::RecordingMessageBoxes messages;
+    ColouriserState state;
+    Colouriser colouriser(state, messages);
+    for (const fs::path &file : files) {
+        // The page writer appends a line break to the text it converts.
+        const std::string text = toCrLf(readBytes(file)) + "\r\n";
+        PlainTextBox box(text);
+        const std::string block = colouriser.Quorbel_OBJ(box, "", "", "", "");
+        ASSERT_TRUE(block.starts_with(kHeader) && block.ends_with(kFooter)) << file;
+        const std::string_view lines =
+            std::string_view(block).substr(kHeader.size(), block.size() - kHeader.size() - kFooter.size());
+
+        ColouriserState lineState;
+        Colouriser lineByLine(lineState, messages);
+        std::string joined;
+        for (const std::string_view piece : splitAtCrLf(text)) {
+            std::string line(piece);
+            if (piece.data() + piece.size() != text.data() + text.size())
+                line += "\r\n";
+            joined += lineByLine.line2html(line, kDefaultKeyColour, kDefaultIdColour, kDefaultCommentColour);
+        }
+        EXPECT_TRUE(joined == lines) << file << ": line by line differs from the whole text";
+        EXPECT_EQ(lineState.SubCount, state.SubCount) << file;
+        EXPECT_EQ(lineState.FunctionCount, state.FunctionCount) << file;
+
+        expectSameText(file, text, lines);
+
+        // The same colouriser again, with whatever state the file left.
+        PlainTextBox lfBox(toCrLf(toLf(text)));
+        EXPECT_TRUE(colouriser.Quorbel_OBJ(lfBox, "", "", "", "") == block) << file << ": LF breaks convert differently";
+        if (HasFailure())
+            break;
+    }
+    EXPECT_TRUE(messages.calls.empty());
+}
+
+} // namespace
+} // namespace quorbel

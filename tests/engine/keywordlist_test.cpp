@@ -1,0 +1,127 @@
+#include "engine/codeonly.h"
+#include "engine/colouriser.h"
+#include "engine/keywordlist.h"
+
+#include "tests/support/recordingmessageboxes.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+namespace quorbel {
+namespace {
+
+std::string lowered(std::string_view s)
+{
+    std::string out(s);
+    for (char &c : out)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return out;
+}
+
+// The keyword test as plainly written: a search of the whole list.
+bool naiveIsKeyWord(std::string_view word)
+{
+    return lowered(kKeyWordList).find(lowered("*" + std::string(word) + "*")) != std::string::npos;
+}
+
+// The string blanking loop as plainly written, with 1-based positions and
+// both searches repeated from every position.
+std::string naiveCodeOnly(std::string line)
+{
+    if (line.find('"') == std::string::npos)
+        return line;
+    const auto inStr = [&](std::size_t pos, char c) -> std::size_t {
+        const std::size_t at = line.find(c, pos - 1);
+        return at == std::string::npos ? 0 : at + 1;
+    };
+    const std::size_t n = line.size();
+    bool found = false;
+    for (std::size_t pos = 1; pos <= n; ++pos) {
+        const std::size_t q = inStr(pos, '"');
+        const std::size_t a = inStr(pos, '\'');
+        if (q != 0 && (q < a || a == 0)) {
+            const std::size_t r = q < n ? inStr(q + 1, '"') : 0;
+            if (r != 0) {
+                found = true;
+                for (std::size_t k = q + 1; k < r; ++k)
+                    line[k - 1] = ' ';
+                pos = r + 1;
+            }
+        } else if (!found) {
+            break;
+        }
+    }
+    return line;
+}
+
+TEST(KeyWordList, ListHoldsItsEntriesInOrder)
+{
+    EXPECT_TRUE(kKeyWordList.starts_with("*#Const*#Else*#ElseIf*#End*#If*Alias*"));
+    EXPECT_TRUE(kKeyWordList.ends_with("*With*Xor*Nothing*To*"));
+    EXPECT_EQ(std::count(kKeyWordList.begin(), kKeyWordList.end(), '*'), 128);
+}
+
+TEST(KeyWordList, IsKeyWordAnswersAsASearchOfTheList)
+{
+    testing::RecordingMessageBoxes messages;
+    ColouriserState state;
+    Colouriser colouriser(state, messages);
+    for (const char *word : {"Dim", "dim", "DIM", "#if", "To", "Alias*Alias", "dim*DO", "#Const*#Else"})
+        EXPECT_TRUE(colouriser.IsKeyWord(word)) << word;
+    for (const char *word : {"", "*", "Event", "Dim*", "*Dim", "Const*#Else", "Di", "Dim ", " Dim", "Dim\xC3\xA9"})
+        EXPECT_FALSE(colouriser.IsKeyWord(word)) << word;
+
+    // Every piece of the list, in mixed case, and random words over its
+    // alphabet: the fast test and the search must agree on all of them.
+    std::set<std::string> words;
+    for (std::size_t i = 0; i < kKeyWordList.size(); ++i) {
+        for (std::size_t len = 0; len <= 24 && i + len <= kKeyWordList.size(); ++len)
+            words.insert(std::string(kKeyWordList.substr(i, len)));
+    }
+    std::mt19937 random(7);
+    const std::string alphabet = "*#aAdDiImMoOnNsSeE tT";
+    for (int n = 0; n < 20000; ++n) {
+        std::string word(random() % 9, ' ');
+        for (char &c : word)
+            c = alphabet[random() % alphabet.size()];
+        words.insert(word);
+    }
+    for (std::string word : words) {
+        if (random() % 2)
+            word = lowered(word);
+        ASSERT_EQ(colouriser.IsKeyWord(word), naiveIsKeyWord(word)) << '[' << word << ']';
+    }
+    EXPECT_TRUE(messages.calls.empty());
+}
+
+TEST(CodeOnly, BlanksLiteralsAsTheScanDefines)
+{
+    testing::RecordingMessageBoxes messages;
+    ColouriserState state;
+    Colouriser colouriser(state, messages);
+    // Once a literal is blanked, literals after an apostrophe are blanked too.
+    EXPECT_EQ(colouriser.GetCodeOnly("x = \"a'b\" ' c \"d\""), "x = \"   \" ' c \" \"");
+    EXPECT_EQ(colouriser.GetCodeOnly("' say \"hi\""), "' say \"hi\"");
+    EXPECT_EQ(colouriser.GetCodeOnly("s = \"a\"\"b\""), "s = \" \"\"b\""); // the doubled quote ends early
+    EXPECT_EQ(colouriser.GetCodeOnly("s = \"open"), "s = \"open");
+    EXPECT_EQ(colouriser.GetCodeOnly("no quotes 'here"), "no quotes 'here");
+    EXPECT_EQ(colouriser.GetCodeOnly("\"\"\"\""), "\"\"\"\"");
+    EXPECT_EQ(colouriser.GetCodeOnly("\"a\"x\"b\"'\"c\""), "\" \"x\" \"'\" \"");
+
+    std::mt19937 random(11);
+    const std::string alphabet = "\"\"\"''a ";
+    for (int n = 0; n < 50000; ++n) {
+        std::string line(random() % 14, ' ');
+        for (char &c : line)
+            c = alphabet[random() % alphabet.size()];
+        std::string fast = line;
+        blankStringLiterals(fast);
+        ASSERT_EQ(fast, naiveCodeOnly(line)) << '[' << line << ']';
+    }
+    EXPECT_TRUE(messages.calls.empty());
+}
+
+} // namespace
+} // namespace quorbel
