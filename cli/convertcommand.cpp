@@ -1,0 +1,160 @@
+#include "cli/convertcommand.h"
+
+#include "cli/knownkeys.h"
+#include "cli/options.h"
+#include "engine/filehelpers.h"
+#include "engine/modulename.h"
+#include "engine/pagefiles.h"
+#include "engine/pagestate.h"
+#include "engine/pagewriter.h"
+#include "engine/plaintextbox.h"
+#include "engine/settingkeys.h"
+#include "engine/settings.h"
+#include "engine/sourcetext.h"
+#include "platform/consolemessageboxes.h"
+#include "platform/label.h"
+#include "platform/overlaysettingsstore.h"
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+namespace quorbel::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kStdin = "-";
+
+std::string displayName(const std::string &source)
+{
+    return source == kStdin ? "standard input" : source;
+}
+
+std::string readSource(const std::string &source, std::istream &in)
+{
+    if (source != kStdin)
+        return readFileBytes(source);
+    std::ostringstream bytes;
+    bytes << in.rdbuf(); // an empty input only sets bytes' failbit
+    return bytes.str();
+}
+
+// The code name: the option, the module's own name, the file name.
+std::string codeNameFor(const ConvertOptions &options, const std::string &source, const std::string &text)
+{
+    if (options.code)
+        return *options.code;
+    if (auto name = moduleName(text))
+        return *name;
+    return source == kStdin ? "Module1" : fs::path(source).stem().string();
+}
+
+// A file name made from the code name, which may come from the source
+// itself: it must not lead out of the target folder.
+std::string fileNameFor(const std::string &codeName)
+{
+    std::string name = codeName;
+    for (char &c : name) {
+        if (c == '/' || static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    }
+    if (name.empty() || name == "." || name == "..")
+        name = "Module1";
+    return name;
+}
+
+std::string targetFor(const ConvertOptions &options, const std::string &codeName, const SettingsStore &settings)
+{
+    if (options.output && options.sources.size() == 1)
+        return *options.output;
+    std::string target = fileNameFor(codeName) + "." + readText(settings, keys::Ext, "html");
+    if (options.output)
+        target = (fs::path(*options.output) / target).string();
+    return target;
+}
+
+void refuseExisting(const std::string &target, const SettingsStore &settings)
+{
+    const PageFiles files =
+        pageFiles(target, readText(settings, keys::Ext, "html"), readText(settings, keys::Frames, "1") != "0");
+    for (const std::string *page : {&files.codePage, &files.headerPage, &files.framePage}) {
+        std::error_code ec;
+        if (!page->empty() && fs::exists(fs::symlink_status(*page, ec)))
+            throw std::runtime_error(*page + " exists; not replaced (--no-clobber)");
+    }
+}
+
+// Converts one source; throws on failure.
+void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
+                std::istream &in, std::ostream &out, std::ostream &err)
+{
+    const SourceText decoded = decodeSource(readSource(source, in), options.encoding);
+    if (decoded.text.empty()) {
+        err << "quorbel: " << displayName(source) << ": empty source; nothing written\n";
+        return;
+    }
+    PageState state;
+    state.CodeName = codeNameFor(options, source, decoded.text);
+    state.ProjectName = options.project;
+    PlainTextBox box(decoded.text);
+    PageWriter writer(state, services);
+    PlainLabel label;
+
+    if (options.toStdout) {
+        const std::string page = writer.singlePage(box, label);
+        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+        out.flush();
+        if (!out)
+            throw std::runtime_error("cannot write to standard output");
+    } else {
+        const std::string target = targetFor(options, state.CodeName, services.settings);
+        if (options.noClobber)
+            refuseExisting(target, services.settings);
+        writer.srcToHTML(box, target, label);
+    }
+    if (!options.quiet)
+        (options.toStdout ? err : out) << label.caption() << '\n';
+}
+
+} // namespace
+
+int runConvert(const ConvertOptions &options, const SettingsStore &settings, const Clock &clock, std::istream &in,
+               std::ostream &out, std::ostream &err)
+{
+    OverlaySettingsStore store(settings);
+    for (const auto &[key, value] : options.overrides) {
+        if (!isKnownKey(key))
+            throw UsageError("--set: unknown setting key \"" + key + "\"");
+        store.set(kSettingsApp, kSettingsSection, key, value);
+    }
+    if (options.toStdout)
+        store.set(kSettingsApp, kSettingsSection, keys::Frames, "0");
+    if (options.output && options.sources.size() > 1) {
+        std::error_code ec;
+        fs::create_directory(*options.output, ec);
+        if (!fs::is_directory(*options.output)) {
+            err << "quorbel: " << *options.output << ": not a folder\n";
+            return 1;
+        }
+    }
+
+    ConsoleMessageBoxes messages(err);
+    const EngineServices services{store, messages, clock};
+    int status = 0;
+    for (const std::string &source : options.sources) {
+        try {
+            convertOne(options, source, services, in, out, err);
+        } catch (const FileError &error) {
+            err << "quorbel: " << error.what() << '\n';
+            status = 1;
+        } catch (const std::exception &error) {
+            err << "quorbel: " << displayName(source) << ": " << error.what() << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
+
+} // namespace quorbel::cli

@@ -1,0 +1,49 @@
+// quorbel: converts VB6 sources to HTML page sets and edits the settings.
+#include "cli/convertcommand.h"
+#include "cli/options.h"
+#include "cli/settingscommand.h"
+#include "platform/sqlitesettingsstore.h"
+#include "platform/systemclock.h"
+
+#include <iostream>
+
+using namespace quorbel;
+
+namespace {
+
+int run(const cli::Invocation &inv)
+{
+    switch (inv.command) {
+    case cli::Invocation::Command::Help:
+        std::cout << cli::usageText();
+        return 0;
+    case cli::Invocation::Command::Version:
+        std::cout << "quorbel " << QUORBEL_VERSION << '\n';
+        return 0;
+    case cli::Invocation::Command::Convert:
+    case cli::Invocation::Command::Settings:
+        break;
+    }
+    const std::filesystem::path file =
+        inv.settingsFile ? std::filesystem::path(*inv.settingsFile) : SqliteSettingsStore::defaultFile();
+    SqliteSettingsStore store(file);
+    if (inv.command == cli::Invocation::Command::Settings)
+        return cli::runSettings(inv.settings, store, file, std::cout, std::cerr);
+    SystemClock clock;
+    return cli::runConvert(inv.convert, store, clock, std::cin, std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    } catch (const cli::UsageError &error) {
+        std::cerr << "quorbel: " << error.what() << '\n' << cli::usageText();
+        return 2;
+    } catch (const std::exception &error) {
+        std::cerr << "quorbel: " << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quorbel::cli {
+
+// A command line that does not fit the synopsis; what() says why.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ConvertOptions {
+    std::vector<std::string> sources; // "-" is standard input
+    std::optional<std::string> output;
+    bool toStdout = false;
+    std::optional<std::string> code;
+    std::string project;
+    std::string encoding; // empty: detected
+    std::vector<std::pair<std::string, std::string>> overrides; // --set KEY=VALUE, in order
+    bool noClobber = false;
+    bool quiet = false;
+};
+
+struct SettingsOptions {
+    std::string action; // list, get, set, unset, path
+    std::vector<std::string> arguments;
+};
+
+struct Invocation {
+    enum class Command { Help, Version, Convert, Settings };
+    Command command = Command::Help;
+    std::optional<std::string> settingsFile;
+    ConvertOptions convert;
+    SettingsOptions settings;
+};
+
+// Reads the arguments after the program name. Throws UsageError.
+Invocation parseCommandLine(const std::vector<std::string> &args);
+// The synopsis printed by --help and after a usage error.
+const char *usageText();
+
+} // namespace quorbel::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace quorbel {
+
+// The code box's keyword list: every keyword between asterisks, beginning
+// "*#Const*#Else*" and ending "*Nothing*To*", 128 entries ("Alias" and "Input"
+// stand twice). It is the converter's list with "Event" after "Error".
+QStringView codeKeyWordList();
+
+// True when "*" + word + "*" occurs in the keyword list, compared without
+// regard to case. An empty word is never a keyword.
+bool isCodeKeyWord(QStringView word);
+
+// The keyword as the list writes it: the list's characters just after the
+// first "*" that starts a case-blind match of "*" + word + "*", as many as the
+// word has ("dim" gives "Dim", "goto" gives "GoTo"). Empty when word is not a
+// keyword.
+QString keyWordListForm(QStringView word);
+
+} // namespace quorbel

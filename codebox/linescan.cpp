@@ -1,0 +1,85 @@
+#include "codebox/linescan.h"
+
+#include "codebox/codekeywords.h"
+
+namespace quorbel {
+
+QString maskStrings(QStringView line)
+{
+    QString result = line.toString();
+    if (!line.contains(u'"'))
+        return result;
+    const bool hasApostrophe = line.contains(u'\'');
+    const qsizetype lastQuote = line.lastIndexOf(u'"');
+    bool blanked = false;
+    // p is 0-based here; the loop runs while p is at or before the last quote.
+    qsizetype p = 0;
+    while (p <= lastQuote) {
+        const qsizetype a = line.indexOf(u'"', p);
+        if (hasApostrophe) {
+            const qsizetype c = line.indexOf(u'\'', p);
+            if (a < 0 || (c >= 0 && c < a)) {
+                // A comment starts before the next string: nothing after it is
+                // code, unless a string has already been blanked.
+                if (!blanked)
+                    break;
+                ++p;
+                continue;
+            }
+        }
+        const qsizetype b = a < 0 ? -1 : line.indexOf(u'"', a + 1);
+        if (b < 0) {
+            ++p;
+            continue;
+        }
+        for (qsizetype i = a + 1; i < b; ++i)
+            result[i] = u' ';
+        blanked = true;
+        p = b + 2;
+    }
+    return result;
+}
+
+QList<CodeWord> scanCodeWords(QStringView masked, qsizetype last)
+{
+    QList<CodeWord> words;
+    // The word is built from its characters: an "&" inside it is not part of
+    // it, and its range is then taken as the word's length just before the
+    // character that ends it.
+    QString current;
+    QString previous;
+    bool bracket = false;
+    const qsizetype end = qMin(last, masked.size());
+    for (qsizetype i = 0; i < end; ++i) {
+        const QChar qch = masked[i];
+        const char ch = char(qch.unicode() & 0xFF);
+        const bool letter = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_';
+        const bool digit = ch >= '0' && ch <= '9';
+        if (letter || (digit && !current.isEmpty())) {
+            current.append(qch);
+            continue;
+        }
+        if (digit)
+            continue;
+        if (ch == '&') {
+            previous = QStringLiteral("&");
+            continue;
+        }
+        if (ch == '[')
+            bracket = true;
+        if (!current.isEmpty() && previous != u"GoTo" && ch != ':') {
+            const qsizetype start = i - current.size();
+            if (previous != u"Dim" && !bracket && isCodeKeyWord(current))
+                words.append({start, current.size(), true});
+            else if (previous != u"&")
+                words.append({start, current.size(), false});
+        }
+        if (ch == ']')
+            bracket = false;
+        previous = current;
+        current.clear();
+    }
+    return words;
+}
+
+} // namespace quorbel

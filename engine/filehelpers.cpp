@@ -1,0 +1,180 @@
+#include "engine/filehelpers.h"
+
+#include "engine/percentencode.h"
+#include "engine/sourcetext.h"
+#include "platform/messageboxes.h"
+#include "platform/shell.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorbel {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+// The attachment every mail of the original names.
+constexpr std::string_view kMailFile = "c:\\autoexec.bat";
+
+std::string lastError()
+{
+    return std::strerror(errno);
+}
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    // Closes now and reports the error of close (a delayed write error).
+    bool close()
+    {
+        const int rc = ::close(m_fd);
+        m_fd = -1;
+        return rc == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, std::string_view text, const std::string &path)
+{
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError(path, lastError());
+        }
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+} // namespace
+
+FileError::FileError(const std::string &path, const std::string &description)
+    : std::runtime_error(path + ": " + description), m_description(description)
+{
+}
+
+std::string readFileBytes(const std::string &path)
+{
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw FileError(path, lastError());
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throw FileError(path, lastError());
+    if (S_ISDIR(info.st_mode))
+        throw FileError(path, std::strerror(EISDIR));
+    std::string bytes;
+    if (S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError(path, lastError());
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+void appendToFile(const std::string &path, std::string_view text)
+{
+    Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+    if (fd.get() < 0)
+        throw FileError(path, lastError());
+    // One write of text and line break together, so that a failure cannot
+    // leave a page without its last line break unnoticed.
+    std::string all;
+    all.reserve(text.size() + kCrLf.size());
+    all.append(text).append(kCrLf);
+    writeAll(fd.get(), all, path);
+    if (!fd.close())
+        throw FileError(path, lastError());
+}
+
+bool OutputFile(const std::string &fileName, std::string_view text, MessageBoxes &messages)
+{
+    try {
+        appendToFile(fileName, text);
+        return true;
+    } catch (const FileError &error) {
+        messages.show("Error : " + error.description(), Buttons::Ok, Icon::None);
+        return false;
+    }
+}
+
+std::string InputFile(const std::string &fileName, MessageBoxes &messages)
+{
+    try {
+        return decodeSource(readFileBytes(fileName)).text;
+    } catch (const FileError &error) {
+        messages.show("Error :  " + error.description(), Buttons::Ok, Icon::None);
+    }
+    return {};
+}
+
+bool FileExists(const std::string &path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string mailCommandLine(std::string_view to, std::string_view subject, std::string_view body,
+                            std::string_view cc, std::string_view bcc)
+{
+    const auto quoted = [](std::string_view value) { return "\"" + std::string(value) + "\""; };
+    return "Start.exe mailto:" + quoted(to) + "?Subject=" + quoted(subject) + "&cc=" + quoted(cc) +
+           "&bcc=" + quoted(bcc) + "&Body=" + quoted(body) + "&File=" + quoted(kMailFile);
+}
+
+std::string mailtoAddress(std::string_view to, std::string_view subject, std::string_view body,
+                          std::string_view cc, std::string_view bcc)
+{
+    std::string address = "mailto:";
+    address += percentEncode(to, "@");
+    address += "?Subject=";
+    address += percentEncode(subject, "@");
+    address += "&cc=";
+    address += percentEncode(cc, "@");
+    address += "&bcc=";
+    address += percentEncode(bcc, "@");
+    address += "&Body=";
+    address += percentEncode(body, "@");
+    address += "&File=";
+    address += percentEncode(kMailFile, "@");
+    return address;
+}
+
+long SendEmail(Shell &shell, std::string_view to, std::string_view subject, std::string_view body,
+               std::string_view cc, std::string_view bcc)
+{
+    const std::string address = mailtoAddress(to, subject, body, cc, bcc);
+    try {
+        return shell.startProgram({"xdg-email", address});
+    } catch (const ShellError &) {
+        // Desktops without the xdg-utils mail helper still open mailto:
+        // addresses through their URL handler.
+        return shell.startProgram({"xdg-open", address});
+    }
+}
+
+} // namespace quorbel

@@ -1,0 +1,65 @@
+#include "engine/modulename.h"
+
+namespace quorbel {
+
+namespace {
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+std::string_view skipBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::optional<std::string> valueOf(std::string_view line)
+{
+    line = skipBlanks(line);
+    if (!startsWithNoCase(line, "attribute"))
+        return std::nullopt;
+    line = skipBlanks(line.substr(9));
+    if (!startsWithNoCase(line, "vb_name"))
+        return std::nullopt;
+    line = skipBlanks(line.substr(7));
+    if (line.empty() || line.front() != '=')
+        return std::nullopt;
+    line = skipBlanks(line.substr(1));
+    if (line.empty() || line.front() != '"')
+        return std::nullopt;
+    line.remove_prefix(1);
+    const auto close = line.find('"');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return std::string(line.substr(0, close));
+}
+
+} // namespace
+
+std::optional<std::string> moduleName(std::string_view source)
+{
+    std::size_t start = 0;
+    while (start < source.size()) {
+        auto end = source.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = source.size();
+        if (auto value = valueOf(source.substr(start, end - start)))
+            return value;
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace quorbel

@@ -1,0 +1,232 @@
+#include "engine/pagewriter.h"
+
+#include "engine/colouriser.h"
+#include "engine/commentblock.h"
+#include "engine/conversionerror.h"
+#include "engine/filehelpers.h"
+#include "engine/htmlescape.h"
+#include "engine/pagefiles.h"
+#include "engine/pagestate.h"
+#include "engine/percentencode.h"
+#include "engine/settingkeys.h"
+#include "engine/settings.h"
+#include "engine/sourcetext.h"
+#include "engine/textcontrol.h"
+#include "platform/clock.h"
+#include "platform/label.h"
+#include "platform/messageboxes.h"
+
+#include <charconv>
+#include <filesystem>
+#include <system_error>
+
+namespace quorbel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr double kSecondsPerDay = 86400.0;
+
+// Puts the charset line into page after the first occurrence of anchor
+// (which ends with a line break or stands before the head's content) when
+// the page holds text outside ASCII: without it a browser reads the UTF-8
+// page in its own default code page. A pure-ASCII page stays as it is.
+void declareCharset(std::string &page, std::string_view anchor, std::string_view line)
+{
+    if (!hasNonAscii(page))
+        return;
+    const auto at = page.find(anchor);
+    if (at != std::string::npos)
+        page.insert(at + anchor.size(), line);
+}
+
+// Deletes the page file when it exists (the writer appends), refusing to
+// delete a folder of that name.
+void removePage(const std::string &path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (!fs::exists(status))
+        return;
+    if (fs::is_directory(status))
+        throw ConversionError(path + ": is a folder, not a page");
+    if (!fs::remove(path, ec) && ec)
+        throw ConversionError("cannot delete " + path + ": " + ec.message());
+}
+
+void replacePage(const std::string &path, const std::string &text)
+{
+    removePage(path);
+    appendToFile(path, text);
+}
+
+std::string timingCaption(double seconds, int lineCount)
+{
+    if (seconds < 0) // the conversion ran over midnight
+        seconds += kSecondsPerDay;
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 3);
+    return std::string(buffer, written.ptr) + " seconds     line count = " + std::to_string(lineCount);
+}
+
+} // namespace
+
+PageWriter::PageWriter(PageState &state, const EngineServices &services) : m_state(state), m_services(services) {}
+
+void PageWriter::setTiming(Label &infoLabel, double start, int lineCount) const
+{
+    infoLabel.setCaption(timingCaption(m_services.clock.secondsSinceMidnight() - start, lineCount));
+}
+
+std::string PageWriter::setting(std::string_view key, std::string_view def) const
+{
+    return readText(m_services.settings, key, def);
+}
+
+std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fileName, Label &infoLabel)
+{
+    const std::string text = sourceBox.text();
+    if (text.empty())
+        return {};
+    // The target is checked before anything changes, so that a refused
+    // target leaves no folder, no page and the box as it was.
+    m_state.PageExt = setting(keys::Ext, "html");
+    const bool frames = setting(keys::Frames, "1") != "0";
+    const PageFiles files = pageFiles(fileName, m_state.PageExt, frames);
+
+    sourceBox.setText(text + std::string(kCrLf));
+    const double start = m_services.clock.secondsSinceMidnight();
+
+    std::error_code ec;
+    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0") {
+        if (!fs::create_directory(files.base, ec) && ec)
+            throw ConversionError("cannot create folder " + files.base + ": " + ec.message());
+    }
+
+    CodePage code = buildCodePage(sourceBox);
+    replacePage(files.codePage, code.page);
+
+    setTiming(infoLabel, start, code.lineCount);
+
+    if (frames) {
+        replacePage(files.headerPage, writeHeaderPage());
+        replacePage(files.framePage, framePage(files));
+    }
+    m_state.colouriser.FunctionCount = 0;
+    m_state.colouriser.SubCount = 0;
+    return std::move(code.block);
+}
+
+std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
+{
+    const std::string text = sourceBox.text();
+    if (text.empty())
+        return {};
+    sourceBox.setText(text + std::string(kCrLf));
+    const double start = m_services.clock.secondsSinceMidnight();
+    CodePage code = buildCodePage(sourceBox);
+    setTiming(infoLabel, start, code.lineCount);
+    m_state.colouriser.FunctionCount = 0;
+    m_state.colouriser.SubCount = 0;
+    return code.page + std::string(kCrLf);
+}
+
+PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
+{
+    CodePage code;
+    code.lineCount = sourceBox.lineCount();
+    const std::string textColour = setting(keys::HTMLCommentTextColor, "000000");
+    const std::string keyColour = setting(keys::HTMLCommentKeyColor, "1D048E");
+    const std::string idColour = setting(keys::HTMLCommentIDColor, "B67C30");
+    const std::string commentColour = setting(keys::HTMLCommentCommentColor, "378C13");
+    Colouriser colouriser(m_state.colouriser, m_services.messages);
+    code.block = colouriser.Quorbel_OBJ(sourceBox, textColour, keyColour, idColour, commentColour);
+
+    CommentBlock comments(m_state, m_services);
+    const std::string generatorLine = "<META NAME='GENERATOR' CONTENT='Halvern  Quorbel 1.2'>\r\n";
+    std::string page = "<HTML>\r\n<HEAD>\r\n<TITLE>" + escapeHtmlName(m_state.CodeName) + "</TITLE>\r\n" +
+                       generatorLine + comments.writeMetaTags() + "</HEAD>\r\n<BODY bgcolor=" +
+                       setting(keys::HTMLCommentPageBGColor, "FFFFFF") + ">\r\n<A Name='1TopOfPage'></A>";
+    const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
+                             "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
+                             "</BODY></HTML>";
+    if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1")
+        page += "<Center>\r\n" + comments.writeCommentHTML() + "\r\n<HR>\r\n</Center>\r\n<PRE>\r\n";
+    else
+        page += "\r\n<PRE>\r\n";
+    page += code.block;
+    page += foot;
+    declareCharset(page, generatorLine, std::string(kCharsetMeta) + std::string(kCrLf));
+    code.page = std::move(page);
+    return code;
+}
+
+std::string PageWriter::framePage(const PageFiles &files) const
+{
+    // Both sources are relative to the frame page, which stands beside the
+    // folder, so the set keeps working when it is moved or published.
+    const std::string folder = percentEncode(files.baseName);
+    const std::string ext = percentEncode(m_state.PageExt);
+    std::string page = "<html><head><Title>" + escapeHtmlName(m_state.ProjectName) + " - " +
+                       escapeHtmlName(m_state.CodeName) +
+                       "</Title></head><frameset rows='40,*' framespacing='1'  frameborder='1'><frame "
+                       "name='header' scrolling='no' noresize target='main' src=\"" +
+                       folder + "/Header." + ext + "\"><frame name='code' src=\"" + folder + "/Code." + ext +
+                       "\"><noframes><body><p>This page uses frames, but your browser doesn 't support "
+                       "them.</p></body></noframes></frameset></html>";
+    declareCharset(page, "<head>", kCharsetMeta);
+    return page;
+}
+
+std::string PageWriter::writeHeaderPage()
+{
+    try {
+        const std::string baseLine = "<BASE TARGET='MAIN'>\r\n";
+        std::string page = "<HEAD>\r\n<HTML>\r\n" + baseLine +
+                           "<BODY BGCOLOR='BDBBBA'>\r\n\r\n<FORM METHOD='POST'>\r\n<CENTER>\r\n\r\n\r\n";
+        page += writeSubs(m_state.subNames());
+        page += writeFunctions(m_state.functionNames());
+        // The code page sits beside the header page in the folder.
+        page += "<SCRIPT LANGUAGE='JAVASCRIPT'><!--\r\nfunction GOTO (Name) {\r\nName = 'Code." +
+                percentEncode(m_state.PageExt) +
+                "#' + Name\r\nparent.code.location = Name\r\n}\r\n// --></SCRIPT></P>\r\n</FORM></BODY></HTML>";
+        declareCharset(page, baseLine, std::string(kCharsetMeta) + std::string(kCrLf));
+        return page;
+    } catch (const std::exception &) {
+        m_services.messages.show("Error 2 : Error writing HTML header ", Buttons::Ok, Icon::Critical);
+        return {};
+    }
+}
+
+std::string PageWriter::writeSubs(std::span<const std::string> names)
+{
+    return selectList("SUBS", names);
+}
+
+std::string PageWriter::writeFunctions(std::span<const std::string> names)
+{
+    try {
+        return selectList("FUNCTIONS", names);
+    } catch (const std::exception &) {
+        m_services.messages.show("Error 2 : Error writing HTML within Function 'writeFunctions'", Buttons::Ok,
+                                 Icon::Critical);
+        return {};
+    }
+}
+
+std::string PageWriter::selectList(std::string_view listName, std::span<const std::string> names) const
+{
+    const std::string title(listName);
+    std::string list = "<SELECT NAME='" + title + "' SIZE='1' ONCLICK='GOTO(this.value)'>\r\n" +
+                       "      <OPTION VALUE='1TopOfPage'>" + title + "</OPTION>\r\n";
+    for (const std::string &name : names) {
+        const std::string text = escapeHtmlName(name);
+        list.append("      <OPTION VALUE='").append(text).append("'>").append(text).append("</OPTION>\r\n");
+    }
+    list += "</SELECT>\r\n\r\n";
+    return list;
+}
+
+} // namespace quorbel

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/engineservices.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorbel {
+
+class Label;
+class TextControl;
+struct PageFiles;
+struct PageState;
+
+// The head line that declares the page's character set, written right after
+// the GENERATOR line when a page holds text outside ASCII.
+inline constexpr std::string_view kCharsetMeta =
+    "<META HTTP-EQUIV='Content-Type' CONTENT='text/html; charset=utf-8'>";
+
+// Writes the HTML page set of a source text: the code page, and in frames
+// mode the header page with the Sub and Function lists and the frame page.
+class PageWriter {
+public:
+    PageWriter(PageState &state, const EngineServices &services);
+
+    // Converts the text of sourceBox and writes the pages for the target
+    // fileName; returns the code block. An empty box gives the empty text and
+    // changes nothing. Otherwise appends CR LF to the box's text, replaces
+    // every page file and sets the label to the timing line ("0.125 seconds
+    // line count = 42"). Errors are not trapped: ConversionError (target
+    // without extension, a folder in the way, a bad setting value), FileError
+    // (a page that cannot be written) and SettingsError reach the caller; a
+    // refused target creates nothing.
+    std::string srcToHTML(TextControl &sourceBox, const std::string &fileName, Label &infoLabel);
+    // The single code page that srcToHTML would write with frames off, final
+    // line break included, without touching any file; sets the label like
+    // srcToHTML. An empty box gives the empty text and changes nothing.
+    std::string singlePage(TextControl &sourceBox, Label &infoLabel);
+
+    // The header page: the SUBS list, the FUNCTIONS list and the script that
+    // shows the chosen declaration in the code frame. On an error shows
+    // "Error 2 : Error writing HTML header " and gives the empty text.
+    std::string writeHeaderPage();
+    // One drop-down list of every name (writeSubs has no error trap of its
+    // own; writeFunctions shows "Error 2 : Error writing HTML within Function
+    // 'writeFunctions'" and gives the empty text).
+    std::string writeSubs(std::span<const std::string> names);
+    std::string writeFunctions(std::span<const std::string> names);
+
+private:
+    struct CodePage {
+        std::string block;
+        std::string page;
+        int lineCount = 0;
+    };
+    // Reads the settings, colours the box's lines and assembles the code
+    // page; the box already ends with the added line break.
+    CodePage buildCodePage(TextControl &sourceBox);
+    std::string framePage(const PageFiles &files) const;
+    std::string selectList(std::string_view listName, std::span<const std::string> names) const;
+    std::string setting(std::string_view key, std::string_view def) const;
+    // The timing line: seconds since start and the line count.
+    void setTiming(Label &infoLabel, double start, int lineCount) const;
+
+    PageState &m_state;
+    const EngineServices &m_services;
+};
+
+} // namespace quorbel

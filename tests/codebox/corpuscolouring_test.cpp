@@ -1,0 +1,236 @@
+// Whole-text colouring of real modules, checked character by character
+// against the colouring rules walked independently here.
+#include "tests/codebox/codeboxfixture.h"
+#include "tests/codebox/colourmap.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QStringDecoder>
+
+#include <cctype>
+#include <map>
+#include <string>
+
+namespace quorbel {
+namespace {
+
+// The code box's keywords, lower case, each with the form it is re-cased to.
+const std::map<QString, QString> &keywordForms()
+{
+    static const std::map<QString, QString> forms = [] {
+        const char *const words[] = {
+            "#Const",   "#Else",    "#ElseIf", "#End",   "#If",     "Alias",    "And",     "As",      "Base",
+            "Binary",   "Boolean",  "Byte",    "ByVal",  "Call",    "Case",     "CBool",   "CByte",   "CCur",
+            "CDate",    "CDbl",     "CDec",    "CInt",   "CLng",    "Close",    "Compare", "Const",   "CSng",
+            "CStr",     "Currency", "CVar",    "CVErr",  "Debug",   "Decimal",  "Declare", "DefBool", "DefByte",
+            "DefCur",   "DefDate",  "DefDbl",  "DefDec", "DefInt",  "DefLng",   "DefObj",  "DefSng",  "DefStr",
+            "DefVar",   "Dim",      "Do",      "Double", "Each",    "Else",     "ElseIf",  "End",     "Enum",
+            "Eqv",      "Erase",    "Error",   "Event",  "Exit",    "Explicit", "False",   "For",     "Function",
+            "Get",      "Global",   "GoSub",   "GoTo",   "If",      "Imp",      "In",      "Input",   "Integer",
+            "Is",       "LBound",   "Let",     "Lib",    "Like",    "Line",     "Lock",    "Long",    "Loop",
+            "LSet",     "Name",     "New",     "Next",   "Not",     "Object",   "On",      "Open",    "Option",
+            "Optional", "Or",       "Output",  "Print",  "Private", "Property", "Public",  "Put",     "Random",
+            "Read",     "ReDim",    "Resume",  "Return", "RSet",    "Seek",     "Select",  "Set",     "Single",
+            "Spc",      "Static",   "String",  "Stop",   "Sub",     "Tab",      "Then",    "True",    "Type",
+            "UBound",   "Unlock",   "Variant", "Wend",   "While",   "With",     "Xor",     "Nothing", "To"};
+        std::map<QString, QString> result;
+        for (const char *word : words)
+            result.emplace(QString::fromLatin1(word).toLower(), QString::fromLatin1(word));
+        return result;
+    }();
+    return forms;
+}
+
+// What one line should look like after whole-text colouring.
+struct ExpectedLine {
+    QString text;    // after re-casing
+    QString classes; // one letter per character: t, c, k, i
+};
+
+// Which characters of a line lie inside string literals, by walking the line
+// once: an apostrophe met before any literal ends the walk (the rest is a
+// comment), an unclosed quote ends it, and after a closing quote the next
+// character is stepped over.
+QList<bool> insideLiterals(const QString &line)
+{
+    QList<bool> inside(line.size(), false);
+    bool blanked = false;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        if (line[i] == u'\'' && !blanked)
+            break;
+        if (line[i] != u'"') {
+            ++i;
+            continue;
+        }
+        const qsizetype close = line.indexOf(u'"', i + 1);
+        if (close < 0)
+            break;
+        for (qsizetype k = i + 1; k < close; ++k)
+            inside[k] = true;
+        blanked = true;
+        i = close + 2;
+    }
+    return inside;
+}
+
+ExpectedLine expectLine(const QString &line, bool hasBreak)
+{
+    ExpectedLine out{line, QString(line.size(), u't')};
+    const QList<bool> inside = insideLiterals(line);
+    qsizetype comment = -1;
+    for (qsizetype k = 0; k < line.size() && comment < 0; ++k) {
+        if (line[k] == u'\'' && !inside[k])
+            comment = k;
+    }
+    if (comment >= 0)
+        out.classes.replace(comment, line.size() - comment, QString(line.size() - comment, u'c'));
+
+    // The scanned characters: the line as masked, its line break and a blank.
+    QString scanned;
+    for (qsizetype k = 0; k < line.size(); ++k)
+        scanned += inside[k] ? QChar(u' ') : line[k];
+    scanned += hasBreak ? QStringLiteral("\r\n ") : QStringLiteral(" ");
+    const qsizetype end = comment >= 0 ? comment + 2 : (hasBreak ? line.size() + 1 : 0);
+
+    enum class Previous { Other, Ampersand, GoTo, Dim };
+    Previous previous = Previous::Other;
+    QString word;
+    bool inBrackets = false;
+    for (qsizetype k = 0; k < end; ++k) {
+        const int low = scanned[k].unicode() & 0xFF;
+        if (std::isalpha(low) || low == '_' || (std::isdigit(low) && !word.isEmpty())) {
+            word += scanned[k];
+            continue;
+        }
+        if (std::isdigit(low))
+            continue;
+        if (low == '&') {
+            previous = Previous::Ampersand;
+            continue;
+        }
+        inBrackets = inBrackets || low == '[';
+        if (!word.isEmpty() && previous != Previous::GoTo && low != ':') {
+            const auto form = keywordForms().find(word.toLower());
+            const qsizetype from = k - word.size();
+            const bool keyword = form != keywordForms().end() && previous != Previous::Dim && !inBrackets;
+            if (keyword) {
+                if (out.text.mid(from, word.size()).toLower() == word.toLower())
+                    out.text.replace(from, word.size(), form->second);
+                out.classes.replace(from, word.size(), QString(word.size(), u'k'));
+            } else if (previous != Previous::Ampersand) {
+                out.classes.replace(from, word.size(), QString(word.size(), u'i'));
+            }
+        }
+        inBrackets = inBrackets && low != ']';
+        previous = word == u"GoTo" ? Previous::GoTo : word == u"Dim" ? Previous::Dim : Previous::Other;
+        word.clear();
+    }
+    return out;
+}
+
+QString readSource(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+class CorpusColouring : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(CorpusColouring, EveryCharacterHasTheColourOfTheRules)
+{
+    const QString path = QStringLiteral(QUORBEL_CORPUS_DIR "/") + QString::fromUtf8(GetParam());
+    const QString source = readSource(path);
+    ASSERT_FALSE(source.isEmpty()) << path.toStdString();
+
+    testing::CodeBoxFixture f;
+    f.shared.Color_Text = 0x102030;
+    auto box = f.makeBox();
+    box->setText(source);
+    QStringList lines = box->Text().split(QStringLiteral("\r\n"));
+    const qsizetype coloured = lines.size();
+    if (lines.last().size() > 3)
+        lines.append(QString());
+    box->color();
+
+    const QStringList shown = box->Text().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(shown.size(), lines.size());
+    int wrongLines = 0;
+    for (qsizetype n = 0; n < coloured && wrongLines < 5; ++n) {
+        const ExpectedLine expected = expectLine(lines[n], n + 1 < lines.size());
+        const QString classes = testing::colourMap(box->RTB1(), f.shared, int(n + 1));
+        if (shown[n] != expected.text || classes != expected.classes) {
+            ++wrongLines;
+            ADD_FAILURE() << "line " << n + 1 << "\n  text  " << shown[n].toStdString() << "\n  want  "
+                          << expected.text.toStdString() << "\n  shown " << classes.toStdString() << "\n  want  "
+                          << expected.classes.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealModules, CorpusColouring,
+    ::testing::Values("Planet-Source-Code__arne-elster-flamed-lib-cd-writing-and-more__1-62011/bas/modACM.bas",
+                      "akinomyoga__vb6programs/src/\xe9\x99\xa3\xef\xbc\x92.frm",
+                      "wqweto__ZipArchive/test/vbzip/cVbZip.cls",
+                      "kellyethridge__SimplyVBUnit/Source/Tests/StringBuilderTests.cls",
+                      "jpbro__VbFcgi/src/VbFcgiLibDll/CTests.cls"));
+
+// Pictures for a person to look at: the box holding a coloured module, and
+// its progress bar half way through the colouring (the text box itself is
+// not redrawn while it is coloured).
+TEST(CodeBoxScreenshots, ColouredSampleModule)
+{
+    const QString source = readSource(
+        QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../examples/Inventory.bas"));
+    ASSERT_FALSE(source.isEmpty());
+    const QString folder = QStringLiteral(QUORBEL_BUILD_DIR "/screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    struct GrabbingHost : RecordingControlHost {
+        VBCodeBox *box = nullptr;
+        QImage midway;
+        void propertyChanged(const QString &name) override
+        {
+            if (name == u"Value" && midway.isNull() && box->ProBar1().Value() * 2 >= box->ProBar1().Max())
+                midway = box->ProBar1().grab().toImage();
+        }
+    };
+    testing::CodeBoxFixture f;
+    auto box = f.makeBox();
+    box->resize(720, 540);
+    GrabbingHost barHost;
+    barHost.box = box.get();
+    box->ProBar1().setHost(&barHost);
+    box->setText(source);
+    box->color();
+    box->ProBar1().setHost(nullptr);
+
+    const QImage coloured = box->grab().toImage();
+    ASSERT_TRUE(coloured.save(folder + "/codebox-inventory.png"));
+    ASSERT_FALSE(barHost.midway.isNull());
+    ASSERT_TRUE(barHost.midway.save(folder + "/codebox-progressbar.png"));
+
+    // The picture shows keyword- and comment-coloured letters.
+    auto countColour = [&](qint32 value) {
+        int count = 0;
+        for (int y = 0; y < coloured.height(); ++y)
+            for (int x = 0; x < coloured.width(); ++x)
+                count += testing::colourValue(coloured.pixelColor(x, y)) == value;
+        return count;
+    };
+    EXPECT_GT(countColour(f.shared.Color_KeyWords), 50);
+    EXPECT_GT(countColour(f.shared.Color_Comment), 50);
+}
+
+} // namespace
+} // namespace quorbel

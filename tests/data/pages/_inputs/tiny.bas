@@ -1,0 +1,2 @@
+Sub Tiny()
+End Sub

@@ -1,0 +1,1 @@
+Dim x As Long
