@@ -60,7 +60,7 @@ constexpr std::uint64_t folded(std::uint64_t x)
 {
     constexpr std::uint64_t ones = 0x0101010101010101ull;
     const std::uint64_t low7 = x & (0x7F * ones);
-    const std::uint64_t atLeastA = low7 + (0x80 - 'A') * ones; // top bit: byte >= 'A'
+    const std::uint64_t atLeastA = low7 + (0x80 - 'A') * ones;   // top bit: byte >= 'A'
     const std::uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * ones; // top bit: byte > 'Z'
     const std::uint64_t upper = atLeastA & ~aboveZ & ~x & (0x80 * ones);
     return x | upper >> 2; // 0x80 >> 2 is the 0x20 that makes a letter lower case

@@ -27,10 +27,10 @@ inline std::uint32_t stopsIn(const char *p)
     const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
     // Written out, not looped over a list: the twelve constants then stay
     // in registers across the blocks of a line.
-    const __m128i found = _mm_or_si128(
-        _mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
-                     _mm_or_si128(_mm_or_si128(is(' '), is('/')), _mm_or_si128(is('\\'), is('[')))),
-        _mm_or_si128(_mm_or_si128(is(']'), is('\r')), _mm_or_si128(is('"'), is(':'))));
+    const __m128i found =
+        _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
+                                  _mm_or_si128(_mm_or_si128(is(' '), is('/')), _mm_or_si128(is('\\'), is('[')))),
+                     _mm_or_si128(_mm_or_si128(is(']'), is('\r')), _mm_or_si128(is('"'), is(':'))));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
 #else
     std::uint32_t mask = 0;
@@ -178,8 +178,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     // A word that a delimiter ends, outside bracket mode: a keyword or an
     // identifier in its colour, a plain word as it is. The appended blank is
     // written after a plain word but not after a coloured one.
-    const auto classify = [&](std::string_view word, char delimiter, bool hasDelimiter,
-                              bool atLineEnd) QUORBEL_INLINE {
+    const auto classify = [&](std::string_view word, char delimiter, bool hasDelimiter, bool atLineEnd) QUORBEL_INLINE {
         if (lastWord == "End" && (word == "Function" || word == "Sub"))
             sectionEnd = true;
         if (inKeyWordList(word)) {

@@ -14,6 +14,10 @@ bool checkByName(std::string_view name, std::string_view input)
         checkKeyWord(input);
     else if (name == "settings_keys")
         checkSettingsKeys(input);
+    else if (name == "source_decoding")
+        checkSourceDecoding(input);
+    else if (name == "rtf")
+        checkRtf(input);
     else
         return false;
     return true;

@@ -129,8 +129,8 @@ void checkQuorbelObj(std::string_view text)
         require(k < output.size(), "a line is missing");
         if (output[k].starts_with(kAnchorStart)) {
             require(output[k].ends_with(kAnchorEnd), "an anchor line holds more than the anchor");
-            anchors.emplace_back(output[k].substr(kAnchorStart.size(),
-                                                  output[k].size() - kAnchorStart.size() - kAnchorEnd.size()));
+            anchors.emplace_back(
+                output[k].substr(kAnchorStart.size(), output[k].size() - kAnchorStart.size() - kAnchorEnd.size()));
             ++k;
             require(k < output.size(), "an anchor stands without its line");
         }
@@ -207,10 +207,10 @@ void checkCodeOnly(std::string_view line)
 
 void checkKeyWord(std::string_view word)
 {
-    const bool listed = !word.empty() &&
-                        lowered(kKeyWordList).find(lowered("*" + std::string(word) + "*")) != std::string::npos;
-    require(inKeyWordList(word) == listed, "the keyword test differs from a search of the list for [" +
-                                               std::string(word) + "]");
+    const bool listed =
+        !word.empty() && lowered(kKeyWordList).find(lowered("*" + std::string(word) + "*")) != std::string::npos;
+    require(inKeyWordList(word) == listed,
+            "the keyword test differs from a search of the list for [" + std::string(word) + "]");
 }
 
 } // namespace quorbel::fuzz

@@ -37,6 +37,14 @@ void checkKeyWord(std::string_view word);
 // answers from the in-memory store and the SQLite store (keys in any case).
 void checkSettingsKeys(std::string_view operations);
 
+// Source decoding (no encoding named) gives valid UTF-8 with CR LF line
+// breaks, keeps valid UTF-8 as it is, and changes nothing the second time.
+void checkSourceDecoding(std::string_view bytes);
+// The RTF reader, from bytes and from text: no empty run, no neighbours of
+// one colour, colours in range; the writer's RTF of the runs reads back as
+// the same runs.
+void checkRtf(std::string_view bytes);
+
 // The target named name over one input; false when there is no such target.
 bool checkByName(std::string_view name, std::string_view input);
 

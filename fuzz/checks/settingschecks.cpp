@@ -22,8 +22,8 @@ void require(bool holds, const std::string &property)
 
 // Keys are drawn from letters in both cases, blanks, a zero byte and a
 // letter outside ASCII in both cases (which does not fold).
-constexpr std::string_view kKeyBytes[] = {"a", "A", "b", "B", " ", "-", std::string_view("\0", 1), "\xC3\xA9",
-                                          "\xC3\x89"};
+constexpr std::string_view kKeyBytes[] = {"a",        "A",       "b", "B", " ", "-", std::string_view("\0", 1),
+                                          "\xC3\xA9", "\xC3\x89"};
 
 std::string keyFrom(std::string_view bytes, std::size_t &at)
 {
@@ -68,7 +68,8 @@ void checkSettingsKeys(std::string_view operations)
             } else if (op == 1) {
                 const auto inMemory = memory.get(app, section, key);
                 const auto inFile = sqlite.get(app, section, key);
-                require(inMemory == inFile, "get [" + key + "]: memory " + shown(inMemory) + ", SQLite " + shown(inFile));
+                require(inMemory == inFile,
+                        "get [" + key + "]: memory " + shown(inMemory) + ", SQLite " + shown(inFile));
             } else if (op == 2) {
                 memory.remove(app, section, key);
                 sqlite.remove(app, section, key);
