@@ -57,11 +57,16 @@ private:
     [[gnu::noinline]] void grow(std::size_t needed)
     {
         const std::size_t used = size();
-        // First the room the caller reserved, then half again as much as
-        // now: few copies, and little more memory than the text needs.
-        std::size_t target = m_out.capacity();
-        if (target - used < needed)
+        // Within the room the caller reserved, a step of at most 1 MB: the
+        // string's size is zero-filled, and every page touched costs a page
+        // fault, so the size stays close to what was written. Beyond it,
+        // half again as much as now: few copies of a growing string.
+        constexpr std::size_t kStep = std::size_t{1} << 20;
+        std::size_t target = used + (needed > kStep ? needed : kStep);
+        if (target > m_out.capacity())
             target = used + (needed > used / 2 + 256 ? needed : used / 2 + 256);
+        else if (m_out.capacity() - used < kStep)
+            target = m_out.capacity() - used >= needed ? m_out.capacity() : target;
         m_out.resize(target);
         repoint(used);
     }

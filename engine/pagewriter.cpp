@@ -152,6 +152,9 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";
+    // Room for the block, the foot and the charset line at once: appending
+    // the foot after a block of many megabytes would otherwise copy it all.
+    page.reserve(page.size() + code.block.size() + foot.size() + kCharsetMeta.size() + 64 * 1024);
     if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1")
         page += "<Center>\r\n" + comments.writeCommentHTML() + "\r\n<HR>\r\n</Center>\r\n<PRE>\r\n";
     else
