@@ -242,7 +242,10 @@ SourceText decodeSource(std::string_view bytes, std::string_view encoding)
         IconvResult converted;
         if (!from.empty() && from != kWindows1252)
             converted = convertWithIconv(bytes, from);
-        if (converted.ok)
+        // The bytes are not UTF-8, so a detector that names UTF-8 (or a
+        // conversion that gives something else) is wrong: such bytes read
+        // as Windows-1252 like any other unsure guess.
+        if (converted.ok && isValidUtf8(converted.text))
             result = {dropByteOrderMark(std::move(converted.text)), from};
         else
             result = {windows1252ToUtf8(bytes), std::string(kWindows1252)};
