@@ -34,8 +34,12 @@ void checkSourceDecoding(std::string_view bytes)
     if (isValidUtf8(bytes) && !bytes.starts_with("\xEF\xBB\xBF"))
         require(source.encoding == "UTF-8" && source.text == normaliseLineBreaks(bytes),
                 "valid UTF-8 was changed beyond its line breaks");
-    // Decoding what decoding gave changes nothing.
-    require(decodeSource(source.text).text == source.text, "decoding twice changes the text");
+    // Decoding what decoding gave changes nothing but a leading U+FEFF,
+    // which the second time reads as a byte order mark.
+    std::string_view once = source.text;
+    if (once.starts_with("\xEF\xBB\xBF"))
+        once.remove_prefix(3);
+    require(decodeSource(source.text).text == once, "decoding twice changes the text");
 }
 
 } // namespace quorbel::fuzz
