@@ -90,7 +90,7 @@ void refuseExisting(const std::string &target, const SettingsStore &settings)
 void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
                 std::istream &in, std::ostream &out, std::ostream &err)
 {
-    const SourceText decoded = decodeSource(readSource(source, in), options.encoding);
+    SourceText decoded = decodeSource(readSource(source, in), options.encoding);
     if (decoded.text.empty()) {
         err << "quorbel: " << displayName(source) << ": empty source; nothing written\n";
         return;
@@ -98,7 +98,7 @@ void convertOne(const ConvertOptions &options, const std::string &source, const 
     PageState state;
     state.CodeName = codeNameFor(options, source, decoded.text);
     state.ProjectName = options.project;
-    PlainTextBox box(decoded.text);
+    PlainTextBox box(std::move(decoded.text)); // the text is not needed again: no copy
     PageWriter writer(state, services);
     PlainLabel label;
 

@@ -2,14 +2,20 @@
 
 #include "engine/percentencode.h"
 #include "engine/sourcetext.h"
+#include "platform/hugepages.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace quorbel {
 
@@ -48,16 +54,26 @@ private:
     int m_fd;
 };
 
-void writeAll(int fd, std::string_view text, const std::string &path)
+// Writes every part, going on after a partial write and an interrupted one.
+void writeAll(int fd, std::vector<iovec> parts, const std::string &path)
 {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
+    std::size_t first = 0;
+    while (first < parts.size()) {
+        const int count = static_cast<int>(std::min<std::size_t>(parts.size() - first, IOV_MAX));
+        ssize_t n = ::writev(fd, parts.data() + first, count);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             throw FileError(path, lastError());
         }
-        text.remove_prefix(static_cast<std::size_t>(n));
+        while (first < parts.size() && static_cast<std::size_t>(n) >= parts[first].iov_len) {
+            n -= static_cast<ssize_t>(parts[first].iov_len);
+            ++first;
+        }
+        if (first < parts.size()) {
+            parts[first].iov_base = static_cast<char *>(parts[first].iov_base) + n;
+            parts[first].iov_len -= static_cast<std::size_t>(n);
+        }
     }
 }
 
@@ -79,8 +95,11 @@ std::string readFileBytes(const std::string &path)
     if (S_ISDIR(info.st_mode))
         throw FileError(path, std::strerror(EISDIR));
     std::string bytes;
-    if (S_ISREG(info.st_mode))
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (S_ISREG(info.st_mode)) {
+        // Room for the line break that the page writer appends, too.
+        bytes.reserve(static_cast<std::size_t>(info.st_size) + 2);
+        adviseHugePages(bytes.data(), bytes.capacity());
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -98,15 +117,24 @@ std::string readFileBytes(const std::string &path)
 
 void appendToFile(const std::string &path, std::string_view text)
 {
+    appendToFile(path, {text});
+}
+
+void appendToFile(const std::string &path, std::initializer_list<std::string_view> pieces)
+{
     Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         throw FileError(path, lastError());
-    // One write of text and line break together, so that a failure cannot
-    // leave a page without its last line break unnoticed.
-    std::string all;
-    all.reserve(text.size() + kCrLf.size());
-    all.append(text).append(kCrLf);
-    writeAll(fd.get(), all, path);
+    // One write of the text and the line break together (gathered, not
+    // copied into one string), so that a failure cannot leave a page
+    // without its last line break unnoticed.
+    std::vector<iovec> parts;
+    for (const std::string_view piece : pieces) {
+        if (!piece.empty())
+            parts.push_back({const_cast<char *>(piece.data()), piece.size()});
+    }
+    parts.push_back({const_cast<char *>(kCrLf.data()), kCrLf.size()});
+    writeAll(fd.get(), parts, path);
     if (!fd.close())
         throw FileError(path, lastError());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ std::string readFileBytes(const std::string &path);
 // Appends text and one CR LF to the file, creating it when missing; never
 // truncates. Throws FileError when the file cannot be opened or written.
 void appendToFile(const std::string &path, std::string_view text);
+// The same for a text given in pieces, written one after the other in one
+// system call (a page of many megabytes is never joined in memory).
+void appendToFile(const std::string &path, std::initializer_list<std::string_view> pieces);
 
 // Appends text and one CR LF (see appendToFile). On an error shows "Error : "
 // and the platform's description (OK, no icon) and returns false.

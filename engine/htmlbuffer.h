@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/hugepages.h"
+
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -15,7 +17,11 @@ namespace quorbel {
 // it, and let the buffer go before the string is moved.
 class HtmlBuffer {
 public:
-    explicit HtmlBuffer(std::string &out) : m_out(out) { repoint(out.size()); }
+    explicit HtmlBuffer(std::string &out) : m_out(out)
+    {
+        adviseHugePages(out.data(), out.capacity());
+        repoint(out.size());
+    }
     ~HtmlBuffer() { m_out.resize(size()); }
     HtmlBuffer(const HtmlBuffer &) = delete;
     HtmlBuffer &operator=(const HtmlBuffer &) = delete;
@@ -67,7 +73,10 @@ private:
             target = used + (needed > used / 2 + 256 ? needed : used / 2 + 256);
         else if (m_out.capacity() - used < kStep)
             target = m_out.capacity() - used >= needed ? m_out.capacity() : target;
+        const char *before = m_out.data();
         m_out.resize(target);
+        if (m_out.data() != before)
+            adviseHugePages(m_out.data(), m_out.capacity());
         repoint(used);
     }
     void repoint(std::size_t used)

@@ -13,10 +13,12 @@
 #include "engine/sourcetext.h"
 #include "engine/textcontrol.h"
 #include "platform/clock.h"
+#include "platform/hugepages.h"
 #include "platform/label.h"
 #include "platform/messageboxes.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <filesystem>
 #include <system_error>
 
@@ -42,6 +44,18 @@ void declareCharset(std::string &page, std::string_view anchor, std::string_view
         page.insert(at + anchor.size(), line);
 }
 
+// The same for a page in pieces whose first piece holds the anchor.
+void declareCharset(std::string &head, std::initializer_list<std::string_view> rest, std::string_view anchor,
+                    std::string_view line)
+{
+    bool nonAscii = hasNonAscii(head);
+    for (const std::string_view piece : rest)
+        nonAscii = nonAscii || hasNonAscii(piece);
+    const auto at = nonAscii ? head.find(anchor) : std::string::npos;
+    if (at != std::string::npos)
+        head.insert(at + anchor.size(), line);
+}
+
 // Deletes the page file when it exists (the writer appends), refusing to
 // delete a folder of that name.
 void removePage(const std::string &path)
@@ -60,6 +74,12 @@ void replacePage(const std::string &path, const std::string &text)
 {
     removePage(path);
     appendToFile(path, text);
+}
+
+void replacePage(const std::string &path, std::initializer_list<std::string_view> pieces)
+{
+    removePage(path);
+    appendToFile(path, pieces);
 }
 
 std::string timingCaption(double seconds, int lineCount)
@@ -87,8 +107,7 @@ std::string PageWriter::setting(std::string_view key, std::string_view def) cons
 
 std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fileName, Label &infoLabel)
 {
-    const std::string text = sourceBox.text();
-    if (text.empty())
+    if (sourceBox.isEmpty())
         return {};
     // The target is checked before anything changes, so that a refused
     // target leaves no folder, no page and the box as it was.
@@ -96,7 +115,7 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
     const bool frames = setting(keys::Frames, "1") != "0";
     const PageFiles files = pageFiles(fileName, m_state.PageExt, frames);
 
-    sourceBox.setText(text + std::string(kCrLf));
+    sourceBox.appendText(kCrLf);
     const double start = m_services.clock.secondsSinceMidnight();
 
     std::error_code ec;
@@ -106,7 +125,7 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
     }
 
     CodePage code = buildCodePage(sourceBox);
-    replacePage(files.codePage, code.page);
+    replacePage(files.codePage, {code.head, code.block, code.foot});
 
     setTiming(infoLabel, start, code.lineCount);
 
@@ -121,16 +140,15 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
 
 std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
 {
-    const std::string text = sourceBox.text();
-    if (text.empty())
+    if (sourceBox.isEmpty())
         return {};
-    sourceBox.setText(text + std::string(kCrLf));
+    sourceBox.appendText(kCrLf);
     const double start = m_services.clock.secondsSinceMidnight();
     CodePage code = buildCodePage(sourceBox);
     setTiming(infoLabel, start, code.lineCount);
     m_state.colouriser.FunctionCount = 0;
     m_state.colouriser.SubCount = 0;
-    return code.page + std::string(kCrLf);
+    return code.head + code.block + code.foot + std::string(kCrLf);
 }
 
 PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
@@ -152,17 +170,13 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";
-    // Room for the block, the foot and the charset line at once: appending
-    // the foot after a block of many megabytes would otherwise copy it all.
-    page.reserve(page.size() + code.block.size() + foot.size() + kCharsetMeta.size() + 64 * 1024);
     if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1")
         page += "<Center>\r\n" + comments.writeCommentHTML() + "\r\n<HR>\r\n</Center>\r\n<PRE>\r\n";
     else
         page += "\r\n<PRE>\r\n";
-    page += code.block;
-    page += foot;
-    declareCharset(page, generatorLine, std::string(kCharsetMeta) + std::string(kCrLf));
-    code.page = std::move(page);
+    declareCharset(page, {code.block, foot}, generatorLine, std::string(kCharsetMeta) + std::string(kCrLf));
+    code.head = std::move(page);
+    code.foot = foot;
     return code;
 }
 

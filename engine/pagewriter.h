@@ -49,9 +49,13 @@ public:
     std::string writeFunctions(std::span<const std::string> names);
 
 private:
+    // The code page in three pieces: head (up to and including the PRE
+    // that opens the code), the code block and the foot. A page of many
+    // megabytes is written from its pieces, never joined in memory.
     struct CodePage {
+        std::string head;
         std::string block;
-        std::string page;
+        std::string foot;
         int lineCount = 0;
     };
     // Reads the settings, colours the box's lines and assembles the code

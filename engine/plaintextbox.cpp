@@ -1,5 +1,7 @@
 #include "engine/plaintextbox.h"
 
+#include "platform/hugepages.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -17,6 +19,15 @@ PlainTextBox::PlainTextBox(std::string_view text)
     setText(text);
 }
 
+PlainTextBox::PlainTextBox(std::string &&text)
+{
+    if (text.size() > static_cast<std::size_t>(INT_MAX))
+        throw std::length_error("text too long for a text box");
+    m_text = std::move(text);
+    adviseHugePages(m_text.data(), m_text.capacity());
+    indexLines();
+}
+
 std::string PlainTextBox::text() const
 {
     return m_text;
@@ -26,6 +37,8 @@ void PlainTextBox::setText(std::string_view text)
 {
     if (text.size() > static_cast<std::size_t>(INT_MAX))
         throw std::length_error("text too long for a text box");
+    m_text.reserve(text.size());
+    adviseHugePages(m_text.data(), m_text.capacity());
     m_text.assign(text);
     m_selStart = 0;
     m_selLength = 0;
@@ -125,13 +138,36 @@ void PlainTextBox::selectLine(int line, std::string &out)
     readSelText(out);
 }
 
-void PlainTextBox::indexLines()
+bool PlainTextBox::isEmpty() const
 {
-    m_lineStarts.clear();
-    m_lineStarts.push_back(0);
+    return m_text.empty();
+}
+
+void PlainTextBox::appendText(std::string_view text)
+{
+    if (text.size() > static_cast<std::size_t>(INT_MAX - length()))
+        throw std::length_error("text too long for a text box");
+    const std::size_t oldSize = m_text.size();
+    m_text.append(text);
+    m_selStart = 0;
+    m_selLength = 0;
+    // A CR LF can straddle the old end: look from its last byte on.
+    indexLines(oldSize > 0 ? oldSize - 1 : 0);
+}
+
+void PlainTextBox::indexLines(std::size_t from)
+{
+    // Line starts up to from stay; the later ones are found again.
+    if (from == 0) {
+        m_lineStarts.clear();
+        m_lineStarts.push_back(0);
+    } else {
+        while (m_lineStarts.size() > 1 && static_cast<std::size_t>(m_lineStarts.back()) > from)
+            m_lineStarts.pop_back();
+    }
     const char *const begin = m_text.data();
     const char *const end = begin + m_text.size();
-    const char *p = begin;
+    const char *p = begin + from;
     while (p < end) {
         const auto *lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (!lf)

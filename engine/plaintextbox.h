@@ -24,6 +24,9 @@ class PlainTextBox : public TextControl {
 public:
     PlainTextBox();
     explicit PlainTextBox(std::string_view text);
+    explicit PlainTextBox(const char *text) : PlainTextBox(std::string_view(text)) {}
+    // Takes over the text's storage instead of copying it.
+    explicit PlainTextBox(std::string &&text);
 
     // Replacing the whole text puts the caret at 0 with nothing selected.
     std::string text() const override;
@@ -46,10 +49,13 @@ public:
     // is; a negative end means the end of the text; start after end is
     // swapped; both are clamped to the text.
     void setSel(int start, int end) override;
+    bool isEmpty() const override;
+    // Appends in place and indexes only the new lines.
+    void appendText(std::string_view text) override;
     void selectLine(int line, std::string &out) override;
 
 private:
-    void indexLines();
+    void indexLines(std::size_t from = 0);
     int length() const;
     int clamp(int position) const;
 

@@ -1,6 +1,7 @@
 #include "engine/sourcetext.h"
 
 #include "engine/conversionerror.h"
+#include "platform/hugepages.h"
 
 #include <uchardet.h>
 
@@ -195,6 +196,7 @@ std::string normaliseLineBreaks(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 32 + 2);
+    adviseHugePages(out.data(), out.capacity());
     const std::size_t n = text.size();
     std::size_t start = 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -251,6 +253,25 @@ SourceText decodeSource(std::string_view bytes, std::string_view encoding)
             result = {windows1252ToUtf8(bytes), std::string(kWindows1252)};
     }
     result.text = normaliseLineBreaks(result.text);
+    return result;
+}
+
+SourceText decodeSource(std::string &&bytes, std::string_view encoding)
+{
+    if (!encoding.empty() || !isValidUtf8(bytes))
+        return decodeSource(std::string_view(bytes), encoding);
+    SourceText result{dropByteOrderMark(std::move(bytes)), "UTF-8"};
+    // Most files have CR LF breaks already (or LF, which must be copied).
+    bool crLfOnly = true;
+    for (std::size_t i = 0; crLfOnly && i < result.text.size(); ++i) {
+        const char c = result.text[i];
+        if (c == '\r')
+            crLfOnly = i + 1 < result.text.size() && result.text[++i] == '\n';
+        else if (c == '\n')
+            crLfOnly = false;
+    }
+    if (!crLfOnly)
+        result.text = normaliseLineBreaks(result.text);
     return result;
 }
 

@@ -20,6 +20,13 @@ struct SourceText {
 // detected encoding does not fit, so that every byte converts. Line breaks
 // (LF, lone CR) become CR LF.
 SourceText decodeSource(std::string_view bytes, std::string_view encoding = {});
+// The same, taking over the bytes' storage: valid UTF-8 that already has
+// CR LF line breaks is not copied at all.
+SourceText decodeSource(std::string &&bytes, std::string_view encoding = {});
+inline SourceText decodeSource(const char *bytes, std::string_view encoding = {})
+{
+    return decodeSource(std::string_view(bytes), encoding);
+}
 
 // Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).

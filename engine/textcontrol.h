@@ -43,6 +43,11 @@ public:
     // Selects start up to, not including, end; end -1 selects to the end of
     // the text.
     virtual void setSel(int start, int end) = 0;
+    // Whether the control holds no text.
+    virtual bool isEmpty() const { return text().empty(); }
+    // Appends text at the end; afterwards the caret is at 0 with nothing
+    // selected, as after setText.
+    virtual void appendText(std::string_view text) { setText(this->text() + std::string(text)); }
     // Selects line (0-based) with its line break and reads it into out:
     // setSel(lineIndex(line), lineIndex(line + 1)) and readSelText(out) in
     // one call, for a reader that goes through a whole text line by line.
