@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 
@@ -141,6 +143,16 @@ bool isValidUtf8(std::string_view bytes)
     const std::size_t n = bytes.size();
     std::size_t i = 0;
     while (i < n) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= n) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, p + i, 8);
+            if (eight & 0x8080808080808080ull)
+                break;
+            i += 8;
+        }
+        if (i == n)
+            break;
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
@@ -215,8 +227,23 @@ std::string normaliseLineBreaks(std::string_view text)
 
 bool hasNonAscii(std::string_view text)
 {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Pages of many megabytes are asked: 4 KB at a time, eight bytes to a
+    // word, or-ed together in a loop without an early exit.
+    constexpr std::size_t kChunk = 4096;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t start = 0;
+    for (; start + kChunk <= text.size(); start += kChunk) {
+        std::uint64_t any = 0;
+        for (std::size_t i = start; i < start + kChunk; i += 8) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, text.data() + i, 8);
+            any |= eight;
+        }
+        if (any & kHighBits)
+            return true;
+    }
+    for (; start < text.size(); ++start) {
+        if (static_cast<unsigned char>(text[start]) >= 0x80)
             return true;
     }
     return false;
