@@ -374,9 +374,12 @@ TEST(RichTextBoxTest, PassThroughProperties)
 {
     RichTextBox box;
     EXPECT_EQ(box.BackColor(), qint32(0x80000005u));
-    EXPECT_EQ(box.palette().color(QPalette::Base), box.palette().color(QPalette::Base));
+    box.resize(120, 80);
     box.setBackColor(0x00FFFF);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(255, 255, 0));
+    // What is drawn: the empty area of the box in that colour.
+    const QImage drawn = box.viewport()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() - 5, drawn.height() - 5), QColor(255, 255, 0));
     box.setBackColor(qint32(0x8000000Fu));
     EXPECT_EQ(box.BackColor(), qint32(0x8000000Fu));
     EXPECT_EQ(box.palette().color(QPalette::Base), box.palette().color(QPalette::Button));
