@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
