@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -103,16 +102,15 @@ Qt::CursorShape pointerShape(int pointer)
 
 } // namespace
 
-RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
+RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
-    setAcceptRichText(false);
     setLineWrapMode(NoWrap);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setOLEDropMode(m_oleDropMode);
     setBackColor(m_backColor);
     connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
-    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::onSelectionMoved);
-    connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::onSelectionMoved);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RichTextBox::onSelectionMoved);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &RichTextBox::onSelectionMoved);
     connect(document(), &QTextDocument::undoCommandAdded, this, &RichTextBox::onUndoCommandAdded);
 }
 
@@ -288,7 +286,7 @@ QString RichTextBox::TextQ() const
 
 void RichTextBox::setTextQ(const QString &text)
 {
-    // QTextEdit::setPlainText would give the whole text the caret's format;
+    // QPlainTextEdit::setPlainText would give the whole text the caret's format;
     // the document's own replaces it with plain, uncoloured text.
     document()->setPlainText(withNewLines(text));
     m_programmaticSteps.clear();
@@ -312,7 +310,6 @@ void RichTextBox::setSelTextQ(const QString &text)
         first.setPosition(cursor.selectionStart() + 1);
         format = first.charFormat();
     }
-    countLockedChange();
     cursor.insertText(withNewLines(text), format);
     if (m_editDepth > 0)
         m_textChangedInEdit = true;
@@ -354,7 +351,6 @@ void RichTextBox::setSelColor(qint32 colour)
 {
     QTextCharFormat format;
     format.setForeground(colourFromValue(colour));
-    countLockedChange();
     const bool wasQuiet = std::exchange(m_quietChange, true);
     if (m_lockDepth > 0) {
         if (m_lockCursor.hasSelection())
@@ -468,34 +464,10 @@ void RichTextBox::unlockWindowUpdate()
 {
     if (m_lockDepth == 0 || --m_lockDepth > 0)
         return;
-    m_lockedChanges = 0;
-    if (m_deferredPageSize) {
-        // Restoring the page size lays the text out again, lazily: the
-        // layout runs ahead of the caret now and in steps from the event
-        // loop after that.
-        document()->setPageSize(*m_deferredPageSize);
-        m_deferredPageSize.reset();
-    }
     const QTextCursor cursor = std::exchange(m_lockCursor, QTextCursor());
     viewport()->setUpdatesEnabled(true);
     setTextCursor(cursor);
     viewport()->update();
-}
-
-void RichTextBox::countLockedChange()
-{
-    // Laying out each changed line at once costs more than all the changes
-    // of a whole-text colouring together; a document without a page size is
-    // not laid out at all, so the size is put aside until the unlock. A few
-    // changes (one line coloured while typing) keep the cheap incremental
-    // layout instead of a new layout of the whole text.
-    constexpr int changesBeforeDeferring = 2000;
-    if (m_lockDepth == 0 || ++m_lockedChanges != changesBeforeDeferring)
-        return;
-    if (!m_deferredPageSize && !document()->pageSize().isNull()) {
-        m_deferredPageSize = document()->pageSize();
-        document()->setPageSize(QSizeF(0, 0));
-    }
 }
 
 // ------------------------------------------------------------ undo
@@ -652,7 +624,7 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
-    QMimeData *data = QTextEdit::createMimeDataFromSelection();
+    QMimeData *data = QPlainTextEdit::createMimeDataFromSelection();
     data->setData(QStringLiteral("text/rtf"), SelRTF().toLatin1());
     return data;
 }
@@ -670,14 +642,7 @@ void RichTextBox::setBackColor(qint32 colour)
 void RichTextBox::setRightMargin(float twips)
 {
     m_rightMargin = twips;
-    if (twips >= noWrapMargin) {
-        setLineWrapMode(NoWrap);
-    } else if (twips <= 0) {
-        setLineWrapMode(WidgetWidth);
-    } else {
-        setLineWrapMode(FixedPixelWidth);
-        setLineWrapColumnOrWidth(std::max(1, qRound(twips * logicalDpiX() / 1440.0)));
-    }
+    setLineWrapMode(twips <= 0 ? WidgetWidth : NoWrap);
 }
 
 void RichTextBox::setOLEDropMode(int mode)
@@ -733,7 +698,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             const QChar replacement(static_cast<char16_t>(keyAscii));
             const int key = replacement == u'\r' ? int(Qt::Key_Return) : int(Qt::Key_unknown);
             QKeyEvent changed(QEvent::KeyPress, key, Qt::NoModifier, QString(replacement));
-            QTextEdit::keyPressEvent(&changed);
+            QPlainTextEdit::keyPressEvent(&changed);
             event->setAccepted(changed.isAccepted());
             return;
         }
@@ -744,11 +709,11 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         // break here is always a new line.
         QKeyEvent plain(QEvent::KeyPress, event->key(), event->modifiers() & ~Qt::ShiftModifier,
                         QStringLiteral("\r"));
-        QTextEdit::keyPressEvent(&plain);
+        QPlainTextEdit::keyPressEvent(&plain);
         event->setAccepted(plain.isAccepted());
         return;
     }
-    QTextEdit::keyPressEvent(event);
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void RichTextBox::keyReleaseEvent(QKeyEvent *event)
@@ -756,7 +721,7 @@ void RichTextBox::keyReleaseEvent(QKeyEvent *event)
     short keyCode = static_cast<short>(virtualKeyCode(event->key()));
     if (keyCode != 0)
         emit KeyUp(keyCode, shiftState(event->modifiers()));
-    QTextEdit::keyReleaseEvent(event);
+    QPlainTextEdit::keyReleaseEvent(event);
 }
 
 // ------------------------------------------------------------ mouse
@@ -778,21 +743,21 @@ void RichTextBox::mousePressEvent(QMouseEvent *event)
             setTextCursor(cursor);
         }
     }
-    QTextEdit::mousePressEvent(event);
+    QPlainTextEdit::mousePressEvent(event);
     const QPointF at = toTwips(event->position());
     emit MouseDown(buttonValue(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 void RichTextBox::mouseMoveEvent(QMouseEvent *event)
 {
-    QTextEdit::mouseMoveEvent(event);
+    QPlainTextEdit::mouseMoveEvent(event);
     const QPointF at = toTwips(event->position());
     emit MouseMove(buttonValue(event->buttons()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    QTextEdit::mouseReleaseEvent(event);
+    QPlainTextEdit::mouseReleaseEvent(event);
     const QPointF at = toTwips(event->position());
     emit MouseUp(buttonValue(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
     if (event->button() == Qt::LeftButton)
@@ -801,7 +766,7 @@ void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
 
 void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTextEdit::mouseDoubleClickEvent(event);
+    QPlainTextEdit::mouseDoubleClickEvent(event);
     emit DblClick();
 }
 
@@ -825,7 +790,7 @@ void RichTextBox::dragEnterEvent(QDragEnterEvent *event)
     if (!raiseDragOver(event, 0))
         return;
     if (m_oleDropMode == 2)
-        QTextEdit::dragEnterEvent(event);
+        QPlainTextEdit::dragEnterEvent(event);
     else
         event->acceptProposedAction();
 }
@@ -835,7 +800,7 @@ void RichTextBox::dragMoveEvent(QDragMoveEvent *event)
     if (!raiseDragOver(event, 2))
         return;
     if (m_oleDropMode == 2)
-        QTextEdit::dragMoveEvent(event);
+        QPlainTextEdit::dragMoveEvent(event);
     else
         event->acceptProposedAction();
 }
@@ -844,7 +809,7 @@ void RichTextBox::dragLeaveEvent(QDragLeaveEvent *event)
 {
     qint32 effect = 0;
     emit OLEDragOver(nullptr, effect, 0, 0, 0.0f, 0.0f, 1);
-    QTextEdit::dragLeaveEvent(event);
+    QPlainTextEdit::dragLeaveEvent(event);
 }
 
 void RichTextBox::dropEvent(QDropEvent *event)
@@ -862,7 +827,7 @@ void RichTextBox::dropEvent(QDropEvent *event)
         return;
     }
     if (m_oleDropMode == 2)
-        QTextEdit::dropEvent(event); // inserts through insertFromMimeData
+        QPlainTextEdit::dropEvent(event); // inserts through insertFromMimeData
     else
         event->acceptProposedAction();
 }

@@ -4,17 +4,18 @@
 
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QMimeData;
 
 namespace quorbel {
 
-// A rich text box for code: a QTextEdit that never wraps (with the default
+// A rich text box for code: a QPlainTextEdit (whose layout works line by
+// line, so an edit or a colour change costs the same wherever it is made in
+// the text) with a colour per character, that never wraps (with the default
 // right margin) and answers the TextControl operations with the numbering
 // of a rich edit control: positions are UTF-16 units of the text in which
 // every line break is CR LF and counts as two characters, whatever the
@@ -34,7 +35,7 @@ namespace quorbel {
 // Events: the signals below carry the arguments of the box's events; the
 // ones passed by reference must be connected directly (the default for a
 // receiver in the same thread), so a handler's change reaches the box.
-class RichTextBox : public QTextEdit, public TextControl {
+class RichTextBox : public QPlainTextEdit, public TextControl {
     Q_OBJECT
 public:
     // Mouse pointer values.
@@ -107,9 +108,7 @@ public:
     // While locked (calls nest) the box is not repainted and selections set
     // through this interface do not scroll or repaint; the selection is
     // handed to the widget, scrolled into view, and the box repainted once
-    // when the last lock is released. After many changes under one lock the
-    // layout of the text waits for the unlock too, and is then redone in the
-    // background, starting with the lines up to the caret.
+    // when the last lock is released.
     void lockWindowUpdate();
     void unlockWindowUpdate();
     bool isWindowUpdateLocked() const { return m_lockDepth > 0; }
@@ -170,8 +169,10 @@ public:
     // was set.
     qint32 BackColor() const { return m_backColor; }
     void setBackColor(qint32 colour);
-    // Right margin in twips: 0 wraps at the box's width, noWrapMargin (and
-    // more) never wraps, other values wrap at that width.
+    // Right margin in twips: 0 (or less) wraps at the box's width; any other
+    // value, noWrapMargin among them, never wraps (the box cannot wrap at a
+    // fixed width). Positions and line numbers count the lines of the text
+    // (hard line breaks) whatever the wrapping.
     float RightMargin() const { return m_rightMargin; }
     void setRightMargin(float twips);
     int WhatsThisHelpID() const { return m_whatsThisHelpId; }
@@ -267,11 +268,8 @@ private:
     mutable int m_hintBlock = 0; // the block the last lookup found
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
-    void countLockedChange();
 
     int m_lockDepth = 0;
-    int m_lockedChanges = 0;
-    std::optional<QSizeF> m_deferredPageSize; // set while layout waits for the unlock
     bool m_undoSuspended = false;
     int m_editDepth = 0;
     bool m_editHadUserStep = false;

@@ -23,8 +23,8 @@ void TypingColouring::autoColor(RichTextBox &rtb, qint16 keyCode)
 {
     if (!m_shared.Color_Auto)
         return;
-    // One programmatic edit for the whole reaction: the text box lays its
-    // text out again once at the end instead of after each step.
+    // One programmatic edit for the whole reaction: one entry in the undo
+    // history and at most one Change for the colouring and what it appends.
     RichTextBox::ProgrammaticEdit edit(rtb);
     m_currentLine = lineInfo(rtb, LineInfoKind::CaretLine);
     switch (keyCode) {
@@ -67,7 +67,6 @@ void TypingColouring::mouseUp(RichTextBox &rtb)
     m_currentLine = lineInfo(rtb, LineInfoKind::CaretLine);
     if (m_currentLine == m_lastLine)
         return;
-    RichTextBox::ProgrammaticEdit edit(rtb);
     m_colouring.colorLine(rtb, m_lastLine, true);
     m_lastLine = m_currentLine;
     m_dirty = true;

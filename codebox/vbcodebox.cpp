@@ -314,9 +314,6 @@ void VBCodeBox::PasteCode(const QString &Text)
         return;
     }
     {
-        // The hidden box never shows its selection: with its drawing locked
-        // until it is empty again, selecting in it lays nothing out.
-        RichTextBox::WindowUpdateLock hidden(*m_rtbPaste);
         m_rtbPaste->setTextQ(Text);
         m_rtb1->setMousePointer(RichTextBox::pointerHourglass);
         const auto restore = qScopeGuard([this] {

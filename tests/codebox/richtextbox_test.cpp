@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPaintEvent>
+#include <QAbstractTextDocumentLayout>
 #include <QTest>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -372,9 +374,12 @@ TEST(RichTextBoxTest, PassThroughProperties)
 {
     RichTextBox box;
     EXPECT_EQ(box.BackColor(), qint32(0x80000005u));
-    EXPECT_EQ(box.palette().color(QPalette::Base), box.palette().color(QPalette::Base));
+    box.resize(120, 80);
     box.setBackColor(0x00FFFF);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(255, 255, 0));
+    // What is drawn: the empty area of the box in that colour.
+    const QImage drawn = box.viewport()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() - 5, drawn.height() - 5), QColor(255, 255, 0));
     box.setBackColor(qint32(0x8000000Fu));
     EXPECT_EQ(box.BackColor(), qint32(0x8000000Fu));
     EXPECT_EQ(box.palette().color(QPalette::Base), box.palette().color(QPalette::Button));
@@ -385,12 +390,24 @@ TEST(RichTextBoxTest, PassThroughProperties)
     box.setMousePointer(0);
     EXPECT_EQ(box.viewport()->cursor().shape(), Qt::IBeamCursor);
 
+    // Wrapping, seen as the screen lines of one long line in a narrow box;
+    // the numbering of the text's lines never changes with it.
+    box.resize(120, 200);
+    box.show();
+    box.setTextQ(QString(200, u'x') + QStringLiteral("\r\nend"));
+    const auto screenLines = [&box] {
+        const QTextBlock first = box.document()->firstBlock();
+        box.document()->documentLayout()->blockBoundingRect(first); // lays the line out
+        return first.layout()->lineCount();
+    };
     EXPECT_EQ(box.RightMargin(), RichTextBox::noWrapMargin);
-    EXPECT_EQ(box.lineWrapMode(), QTextEdit::NoWrap);
-    box.setRightMargin(1440);
-    EXPECT_EQ(box.lineWrapMode(), QTextEdit::FixedPixelWidth);
+    EXPECT_EQ(screenLines(), 1);
     box.setRightMargin(0);
-    EXPECT_EQ(box.lineWrapMode(), QTextEdit::WidgetWidth);
+    EXPECT_GT(screenLines(), 1);
+    EXPECT_EQ(box.lineCount(), 2);
+    EXPECT_EQ(box.lineIndex(1), 202);
+    box.setRightMargin(1440); // a fixed width: no wrap on this box
+    EXPECT_EQ(screenLines(), 1);
 
     box.setScrollBars(1);
     EXPECT_EQ(box.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
