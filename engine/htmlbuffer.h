@@ -2,6 +2,7 @@
 
 #include "platform/hugepages.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -68,11 +69,12 @@ private:
         // fault, so the size stays close to what was written. Beyond it,
         // half again as much as now: few copies of a growing string.
         constexpr std::size_t kStep = std::size_t{1} << 20;
-        std::size_t target = used + (needed > kStep ? needed : kStep);
-        if (target > m_out.capacity())
-            target = used + (needed > used / 2 + 256 ? needed : used / 2 + 256);
-        else if (m_out.capacity() - used < kStep)
-            target = m_out.capacity() - used >= needed ? m_out.capacity() : target;
+        const std::size_t room = m_out.capacity() - used;
+        std::size_t target;
+        if (room >= needed)
+            target = used + std::min(room, std::max(needed, kStep));
+        else
+            target = used + std::max(needed, used / 2 + 256);
         const char *before = m_out.data();
         m_out.resize(target);
         if (m_out.data() != before)
