@@ -115,8 +115,7 @@ void parseSettings(ArgumentReader &reader, Invocation &inv)
     if (action == kSettingsActions.end())
         throw UsageError("unknown settings action \"" + words.front() + "\"");
     if (words.size() - 1 != action->second)
-        throw UsageError("settings " + words.front() + " takes " + std::to_string(action->second) +
-                         " argument(s)");
+        throw UsageError("settings " + words.front() + " takes " + std::to_string(action->second) + " argument(s)");
     inv.settings.action = words.front();
     inv.settings.arguments.assign(words.begin() + 1, words.end());
 }

@@ -20,7 +20,7 @@ struct ConvertOptions {
     bool toStdout = false;
     std::optional<std::string> code;
     std::string project;
-    std::string encoding; // empty: detected
+    std::string encoding;                                       // empty: detected
     std::vector<std::pair<std::string, std::string>> overrides; // --set KEY=VALUE, in order
     bool noClobber = false;
     bool quiet = false;

@@ -12,10 +12,9 @@ namespace {
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F; 0 marks the five
 // bytes it leaves undefined.
 constexpr char16_t cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 QString decode1252(const QByteArray &bytes)
@@ -35,12 +34,18 @@ QString decode1252(const QByteArray &bytes)
 std::string iconvName(int codePage)
 {
     switch (codePage) {
-    case 10000: return "MACINTOSH";
-    case 20127: return "ASCII";
-    case 28591: return "ISO-8859-1";
-    case 950: return "BIG5";
-    case 1361: return "JOHAB";
-    default: return "CP" + std::to_string(codePage);
+    case 10000:
+        return "MACINTOSH";
+    case 20127:
+        return "ASCII";
+    case 28591:
+        return "ISO-8859-1";
+    case 950:
+        return "BIG5";
+    case 1361:
+        return "JOHAB";
+    default:
+        return "CP" + std::to_string(codePage);
     }
 }
 
@@ -104,25 +109,44 @@ unsigned char cp1252Byte(QChar ch)
 int codePageOfCharset(int charset)
 {
     switch (charset) {
-    case 0: return 1252;
-    case 2: return 1252; // symbol fonts: their bytes are shown as they are
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 255: return 437;
-    default: return 0;
+    case 0:
+        return 1252;
+    case 2:
+        return 1252; // symbol fonts: their bytes are shown as they are
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 130:
+        return 1361;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 255:
+        return 437;
+    default:
+        return 0;
     }
 }
 

@@ -68,35 +68,49 @@ QTextCharFormat formatOfRun(qint32 colour)
 
 short shiftState(Qt::KeyboardModifiers modifiers)
 {
-    return static_cast<short>(((modifiers & Qt::ShiftModifier) ? 1 : 0)
-                              | ((modifiers & Qt::ControlModifier) ? 2 : 0)
-                              | ((modifiers & Qt::AltModifier) ? 4 : 0));
+    return static_cast<short>(((modifiers & Qt::ShiftModifier) ? 1 : 0) | ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+                              ((modifiers & Qt::AltModifier) ? 4 : 0));
 }
 
 short buttonValue(Qt::MouseButtons buttons)
 {
-    return static_cast<short>(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0)
-                              | ((buttons & Qt::MiddleButton) ? 4 : 0));
+    return static_cast<short>(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
+                              ((buttons & Qt::MiddleButton) ? 4 : 0));
 }
 
 Qt::CursorShape pointerShape(int pointer)
 {
     switch (pointer) {
-    case 1: return Qt::ArrowCursor;
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
-    case 5: return Qt::SizeAllCursor;
-    case 6: return Qt::SizeBDiagCursor;
-    case 7: return Qt::SizeVerCursor;
-    case 8: return Qt::SizeFDiagCursor;
-    case 9: return Qt::SizeHorCursor;
-    case 10: return Qt::UpArrowCursor;
-    case RichTextBox::pointerHourglass: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 14: return Qt::WhatsThisCursor;
-    case 15: return Qt::SizeAllCursor;
-    default: return Qt::IBeamCursor;
+    case 1:
+        return Qt::ArrowCursor;
+    case 2:
+        return Qt::CrossCursor;
+    case 3:
+        return Qt::IBeamCursor;
+    case 5:
+        return Qt::SizeAllCursor;
+    case 6:
+        return Qt::SizeBDiagCursor;
+    case 7:
+        return Qt::SizeVerCursor;
+    case 8:
+        return Qt::SizeFDiagCursor;
+    case 9:
+        return Qt::SizeHorCursor;
+    case 10:
+        return Qt::UpArrowCursor;
+    case RichTextBox::pointerHourglass:
+        return Qt::WaitCursor;
+    case 12:
+        return Qt::ForbiddenCursor;
+    case 13:
+        return Qt::BusyCursor;
+    case 14:
+        return Qt::WhatsThisCursor;
+    case 15:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::IBeamCursor;
     }
 }
 
@@ -383,8 +397,7 @@ QString RichTextBox::richTextOf(int from, int to) const
             const int start = std::max(from, fragment.position());
             const int end = std::min(to, fragment.position() + fragment.length());
             if (start < end)
-                add(fragment.text().mid(start - fragment.position(), end - start),
-                    runColourOf(fragment.charFormat()));
+                add(fragment.text().mid(start - fragment.position(), end - start), runColourOf(fragment.charFormat()));
         }
         if (block.position() + block.length() - 1 < to) {
             // A line break shows no colour: it joins the run before it.
@@ -522,8 +535,8 @@ void RichTextBox::onUndoCommandAdded()
 
 bool RichTextBox::isProgrammaticStep(int index) const
 {
-    return index >= 0 && static_cast<std::size_t>(index) < m_programmaticSteps.size()
-           && m_programmaticSteps[static_cast<std::size_t>(index)];
+    return index >= 0 && static_cast<std::size_t>(index) < m_programmaticSteps.size() &&
+           m_programmaticSteps[static_cast<std::size_t>(index)];
 }
 
 void RichTextBox::forgetUndoSteps()
@@ -684,9 +697,9 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString typed = event->text();
-    const bool isCharacter = typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-                             && (typed.at(0).unicode() >= 0x20 || typed.at(0) == u'\r' || typed.at(0) == u'\t'
-                                 || typed.at(0) == u'\b' || typed.at(0) == u'\x1b');
+    const bool isCharacter = typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+                             (typed.at(0).unicode() >= 0x20 || typed.at(0) == u'\r' || typed.at(0) == u'\t' ||
+                              typed.at(0) == u'\b' || typed.at(0) == u'\x1b');
     if (isCharacter) {
         short keyAscii = static_cast<short>(typed.at(0).unicode());
         emit KeyPress(keyAscii);
@@ -703,12 +716,10 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & Qt::ShiftModifier)) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would put a line separator inside the line; a line
         // break here is always a new line.
-        QKeyEvent plain(QEvent::KeyPress, event->key(), event->modifiers() & ~Qt::ShiftModifier,
-                        QStringLiteral("\r"));
+        QKeyEvent plain(QEvent::KeyPress, event->key(), event->modifiers() & ~Qt::ShiftModifier, QStringLiteral("\r"));
         QPlainTextEdit::keyPressEvent(&plain);
         event->setAccepted(plain.isAccepted());
         return;

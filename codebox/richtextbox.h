@@ -2,9 +2,9 @@
 
 #include "engine/textcontrol.h"
 
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QPlainTextEdit>
 
 #include <functional>
 #include <vector>
@@ -211,10 +211,8 @@ signals:
     // Drop side (OLEDropMode 1 or 2). Effect: 0 none, 1 copy, 2 move; a
     // handler may change it (0 refuses the drop). State: 0 enter, 1 leave,
     // 2 over.
-    void OLEDragOver(const QMimeData *data, qint32 &effect, short button, short shift,
-                     float x, float y, short state);
-    void OLEDragDrop(const QMimeData *data, qint32 &effect, short button, short shift,
-                     float x, float y);
+    void OLEDragOver(const QMimeData *data, qint32 &effect, short button, short shift, float x, float y, short state);
+    void OLEDragDrop(const QMimeData *data, qint32 &effect, short button, short shift, float x, float y);
     // Source side, raised by OLEDrag() (the box's own automatic drags raise
     // none of them).
     void OLEStartDrag(QMimeData *data, qint32 &allowedEffects);

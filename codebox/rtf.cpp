@@ -79,14 +79,15 @@ QString writeRtf(const std::vector<RtfRun> &runs, const QString &fontName, int f
         }
     }
 
-    QString out = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset0 ")
-                  + escapedFontName(fontName) + QLatin1String(";}}\r\n{\\colortbl ;");
+    QString out = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset0 ") +
+                  escapedFontName(fontName) + QLatin1String(";}}\r\n{\\colortbl ;");
     for (qint32 colour : table) {
-        out += QLatin1String("\\red") + QString::number(colour & 0xFF) + QLatin1String("\\green")
-               + QString::number((colour >> 8) & 0xFF) + QLatin1String("\\blue") + QString::number((colour >> 16) & 0xFF)
-               + u';';
+        out += QLatin1String("\\red") + QString::number(colour & 0xFF) + QLatin1String("\\green") +
+               QString::number((colour >> 8) & 0xFF) + QLatin1String("\\blue") +
+               QString::number((colour >> 16) & 0xFF) + u';';
     }
-    out += QLatin1String("}\r\n\\viewkind4\\uc1\\pard\\f0\\fs") + QString::number(std::max(1, fontSizeHalfPoints)) + u' ';
+    out +=
+        QLatin1String("}\r\n\\viewkind4\\uc1\\pard\\f0\\fs") + QString::number(std::max(1, fontSizeHalfPoints)) + u' ';
 
     int current = 0;
     for (const RtfRun &run : runs) {
@@ -134,12 +135,46 @@ constexpr std::size_t maxSavedGroups = 1024;
 bool isSkippedDestination(std::u16string_view word)
 {
     static constexpr std::array<std::u16string_view, 40> words = {
-        u"stylesheet", u"info", u"pict", u"object", u"objdata", u"header", u"headerl",
-        u"headerr", u"headerf", u"footer", u"footerl", u"footerr", u"footerf", u"footnote",
-        u"annotation", u"fldinst", u"listtable", u"listoverridetable", u"revtbl", u"rsidtbl",
-        u"pntext", u"pntxta", u"pntxtb", u"xe", u"tc", u"bkmkstart", u"bkmkend", u"nonshppict",
-        u"shpinst", u"themedata", u"colorschememapping", u"latentstyles", u"datastore",
-        u"xmlnstbl", u"generator", u"pgdsctbl", u"template", u"filetbl", u"atnid", u"atnauthor",
+        u"stylesheet",
+        u"info",
+        u"pict",
+        u"object",
+        u"objdata",
+        u"header",
+        u"headerl",
+        u"headerr",
+        u"headerf",
+        u"footer",
+        u"footerl",
+        u"footerr",
+        u"footerf",
+        u"footnote",
+        u"annotation",
+        u"fldinst",
+        u"listtable",
+        u"listoverridetable",
+        u"revtbl",
+        u"rsidtbl",
+        u"pntext",
+        u"pntxta",
+        u"pntxtb",
+        u"xe",
+        u"tc",
+        u"bkmkstart",
+        u"bkmkend",
+        u"nonshppict",
+        u"shpinst",
+        u"themedata",
+        u"colorschememapping",
+        u"latentstyles",
+        u"datastore",
+        u"xmlnstbl",
+        u"generator",
+        u"pgdsctbl",
+        u"template",
+        u"filetbl",
+        u"atnid",
+        u"atnauthor",
     };
     return std::find(words.begin(), words.end(), word) != words.end();
 }
@@ -152,9 +187,18 @@ char16_t symbolOf(std::u16string_view word)
         char16_t ch;
     };
     static constexpr std::array<Symbol, 12> symbols = {{
-        {u"tab", u'\t'}, {u"cell", u'\t'}, {u"nestcell", u'\t'}, {u"emdash", 0x2014},
-        {u"endash", 0x2013}, {u"bullet", 0x2022}, {u"lquote", 0x2018}, {u"rquote", 0x2019},
-        {u"ldblquote", 0x201C}, {u"rdblquote", 0x201D}, {u"emspace", u' '}, {u"enspace", u' '},
+        {u"tab", u'\t'},
+        {u"cell", u'\t'},
+        {u"nestcell", u'\t'},
+        {u"emdash", 0x2014},
+        {u"endash", 0x2013},
+        {u"bullet", 0x2022},
+        {u"lquote", 0x2018},
+        {u"rquote", 0x2019},
+        {u"ldblquote", 0x201C},
+        {u"rdblquote", 0x201D},
+        {u"emspace", u' '},
+        {u"enspace", u' '},
     }};
     for (const Symbol &s : symbols) {
         if (s.word == word)
@@ -165,8 +209,7 @@ char16_t symbolOf(std::u16string_view word)
 
 bool isParagraphBreak(std::u16string_view word)
 {
-    return word == u"par" || word == u"line" || word == u"sect" || word == u"row"
-           || word == u"nestrow";
+    return word == u"par" || word == u"line" || word == u"sect" || word == u"row" || word == u"nestrow";
 }
 
 class Reader {
@@ -287,8 +330,8 @@ void Reader::controlWord()
     const std::u16string_view word(reinterpret_cast<const char16_t *>(m_data + start),
                                    static_cast<std::size_t>(m_pos - start));
     bool negative = false;
-    if (m_pos < m_size && m_data[m_pos] == u'-' && m_pos + 1 < m_size && m_data[m_pos + 1].isDigit()
-        && m_data[m_pos + 1].unicode() < 0x80) {
+    if (m_pos < m_size && m_data[m_pos] == u'-' && m_pos + 1 < m_size && m_data[m_pos + 1].isDigit() &&
+        m_data[m_pos + 1].unicode() < 0x80) {
         negative = true;
         ++m_pos;
     }

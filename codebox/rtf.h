@@ -29,8 +29,7 @@ struct RtfRun {
 // ANSI fallback (\'hh or "?") for every character outside ASCII. Colours
 // outside 0..16777215 other than autoColour are written as autoColour.
 // fontSizeHalfPoints is the \fs value (20 is 10 points).
-QString writeRtf(const std::vector<RtfRun> &runs, const QString &fontName,
-                 int fontSizeHalfPoints = 20);
+QString writeRtf(const std::vector<RtfRun> &runs, const QString &fontName, int fontSizeHalfPoints = 20);
 
 // The text and colours of an RTF document, as runs: adjacent runs differ in
 // colour and no run is empty. A paragraph or line break (\par, \line, \sect,

@@ -57,8 +57,8 @@ void blankStringLiterals(std::string &line)
         const std::size_t close = line.find('"', open + 1);
         if (close == npos)
             return;
-        std::fill(line.begin() + static_cast<std::ptrdiff_t>(open + 1), line.begin() + static_cast<std::ptrdiff_t>(close),
-                  ' ');
+        std::fill(line.begin() + static_cast<std::ptrdiff_t>(open + 1),
+                  line.begin() + static_cast<std::ptrdiff_t>(close), ' ');
         open = close + 2 < line.size() ? line.find('"', close + 2) : npos;
     }
 }

@@ -30,7 +30,9 @@ std::string_view orDefault(std::string_view colour, std::string_view fallback)
 
 } // namespace
 
-Colouriser::Colouriser(ColouriserState &state, MessageBoxes &messages) : m_state(state), m_messages(messages) {}
+Colouriser::Colouriser(ColouriserState &state, MessageBoxes &messages) : m_state(state), m_messages(messages)
+{
+}
 
 std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textColour, std::string_view keyColour,
                                     std::string_view idColour, std::string_view commentColour)

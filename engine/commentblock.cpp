@@ -108,11 +108,10 @@ std::string CommentBlock::writeCommentHTML()
         // The names come from the source (a module's VB_Name) and go into
         // the page as text, never as markup.
         const std::string codeName = escapeHtmlName(m_state.CodeName);
-        const std::string title =
-            m_state.ProjectName.empty()
-                ? "Code : " + codeName
-                : "Project : " + escapeHtmlName(m_state.ProjectName) +
-                      "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp; Code : " + codeName;
+        const std::string title = m_state.ProjectName.empty()
+                                      ? "Code : " + codeName
+                                      : "Project : " + escapeHtmlName(m_state.ProjectName) +
+                                            "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp; Code : " + codeName;
 
         if (setting(keys::CommentsPrintCommentsInHTML, "1") == "0")
             return {};
@@ -123,8 +122,8 @@ std::string CommentBlock::writeCommentHTML()
         std::string block = "<table border='2' cellpadding='2' width='" + width +
                             "%' style='border: 1px; font-family: " + font + "; font-size: " + sizeText +
                             "pt' bgcolor='" + tableColour + "'>\r\n   <tr>\r\n       <td width='100%' " +
-                            "colspan='2' style='background-color:" + titleColour +
-                            "'><font size='6'><Center> " + title + "</Font></Center></td>\r\n   </tr>";
+                            "colspan='2' style='background-color:" + titleColour + "'><font size='6'><Center> " +
+                            title + "</Font></Center></td>\r\n   </tr>";
         block += rows();
         block.append(kCrLf).append("</table>").append(kCrLf);
         return block;

@@ -166,16 +166,16 @@ bool FileExists(const std::string &path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::string mailCommandLine(std::string_view to, std::string_view subject, std::string_view body,
-                            std::string_view cc, std::string_view bcc)
+std::string mailCommandLine(std::string_view to, std::string_view subject, std::string_view body, std::string_view cc,
+                            std::string_view bcc)
 {
     const auto quoted = [](std::string_view value) { return "\"" + std::string(value) + "\""; };
     return "Start.exe mailto:" + quoted(to) + "?Subject=" + quoted(subject) + "&cc=" + quoted(cc) +
            "&bcc=" + quoted(bcc) + "&Body=" + quoted(body) + "&File=" + quoted(kMailFile);
 }
 
-std::string mailtoAddress(std::string_view to, std::string_view subject, std::string_view body,
-                          std::string_view cc, std::string_view bcc)
+std::string mailtoAddress(std::string_view to, std::string_view subject, std::string_view body, std::string_view cc,
+                          std::string_view bcc)
 {
     std::string address = "mailto:";
     address += percentEncode(to, "@");
@@ -192,8 +192,8 @@ std::string mailtoAddress(std::string_view to, std::string_view subject, std::st
     return address;
 }
 
-long SendEmail(Shell &shell, std::string_view to, std::string_view subject, std::string_view body,
-               std::string_view cc, std::string_view bcc)
+long SendEmail(Shell &shell, std::string_view to, std::string_view subject, std::string_view body, std::string_view cc,
+               std::string_view bcc)
 {
     const std::string address = mailtoAddress(to, subject, body, cc, bcc);
     try {

@@ -18,8 +18,8 @@
 #include "platform/messageboxes.h"
 
 #include <charconv>
-#include <initializer_list>
 #include <filesystem>
+#include <initializer_list>
 #include <system_error>
 
 namespace quorbel {
@@ -93,7 +93,9 @@ std::string timingCaption(double seconds, int lineCount)
 
 } // namespace
 
-PageWriter::PageWriter(PageState &state, const EngineServices &services) : m_state(state), m_services(services) {}
+PageWriter::PageWriter(PageState &state, const EngineServices &services) : m_state(state), m_services(services)
+{
+}
 
 void PageWriter::setTiming(Label &infoLabel, double start, int lineCount) const
 {
@@ -165,8 +167,9 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     CommentBlock comments(m_state, m_services);
     const std::string generatorLine = "<META NAME='GENERATOR' CONTENT='Halvern  Quorbel 1.2'>\r\n";
     std::string page = "<HTML>\r\n<HEAD>\r\n<TITLE>" + escapeHtmlName(m_state.CodeName) + "</TITLE>\r\n" +
-                       generatorLine + comments.writeMetaTags() + "</HEAD>\r\n<BODY bgcolor=" +
-                       setting(keys::HTMLCommentPageBGColor, "FFFFFF") + ">\r\n<A Name='1TopOfPage'></A>";
+                       generatorLine + comments.writeMetaTags() +
+                       "</HEAD>\r\n<BODY bgcolor=" + setting(keys::HTMLCommentPageBGColor, "FFFFFF") +
+                       ">\r\n<A Name='1TopOfPage'></A>";
     const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";

@@ -15,8 +15,7 @@ struct PageState;
 
 // The head line that declares the page's character set, written right after
 // the GENERATOR line when a page holds text outside ASCII.
-inline constexpr std::string_view kCharsetMeta =
-    "<META HTTP-EQUIV='Content-Type' CONTENT='text/html; charset=utf-8'>";
+inline constexpr std::string_view kCharsetMeta = "<META HTTP-EQUIV='Content-Type' CONTENT='text/html; charset=utf-8'>";
 
 // Writes the HTML page set of a source text: the code page, and in frames
 // mode the header page with the Sub and Function lists and the frame page.

@@ -9,9 +9,8 @@ std::string percentEncode(std::string_view value, std::string_view alsoKeep)
     out.reserve(value.size());
     for (char ch : value) {
         const auto c = static_cast<unsigned char>(ch);
-        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                          c == '-' || c == '.' || c == '_' || c == '~' ||
-                          (c != 0 && alsoKeep.find(ch) != std::string_view::npos);
+        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                          c == '.' || c == '_' || c == '~' || (c != 0 && alsoKeep.find(ch) != std::string_view::npos);
         if (keep) {
             out += ch;
         } else {

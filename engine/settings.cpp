@@ -17,8 +17,8 @@ std::int32_t wholeNumberOf(std::string_view text)
 {
     auto first = text.find_first_not_of(' ');
     auto last = text.find_last_not_of(' ');
-    std::string_view digits = first == std::string_view::npos ? std::string_view{}
-                                                              : text.substr(first, last - first + 1);
+    std::string_view digits =
+        first == std::string_view::npos ? std::string_view{} : text.substr(first, last - first + 1);
     if (!digits.empty() && digits.front() == '+')
         digits.remove_prefix(1);
     std::int32_t number = 0;

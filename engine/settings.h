@@ -21,8 +21,7 @@ using SettingValue = std::variant<std::string, std::int32_t>;
 // The stored text of key, or def when nothing is stored; with isColour the
 // text goes through hexToRGB and the result is the colour value. Store
 // failures (SettingsError) pass to the caller.
-SettingValue readSetting(const SettingsStore &store, std::string_view key, std::string_view def,
-                         bool isColour);
+SettingValue readSetting(const SettingsStore &store, std::string_view key, std::string_view def, bool isColour);
 // readSetting without the colour flag.
 std::string readText(const SettingsStore &store, std::string_view key, std::string_view def);
 
@@ -32,8 +31,8 @@ std::string readText(const SettingsStore &store, std::string_view key, std::stri
 // as its colour string; otherwise its text form is stored (a number as
 // decimal digits). messages receives the range message of rgbToHex. Store
 // failures (SettingsError) pass to the caller.
-void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view key,
-                  const SettingValue &value, bool isColour);
+void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view key, const SettingValue &value,
+                  bool isColour);
 
 // The syntax element tables: five elements (text, comment, keyword,
 // identifier, background) with 8-character names and default colours.

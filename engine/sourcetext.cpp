@@ -21,10 +21,10 @@ constexpr std::string_view kWindows1252 = "WINDOWS-1252";
 // Code points of 0x80 to 0x9F in Windows-1252. The five holes of the code
 // page map to the C1 controls of the same number (as browsers do), so a file
 // that holds them, such as obfuscated string constants, converts whole.
-constexpr std::array<char32_t, 32> kHigh1252 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh1252 = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string &out, char32_t c)
 {
@@ -76,8 +76,7 @@ std::string windowsFlavour(std::string_view detected)
 
 std::string detect(std::string_view bytes)
 {
-    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(),
-                                                                                      uchardet_delete);
+    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
     if (!detector || uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0)
         return {};
     uchardet_data_end(detector.get());

@@ -11,10 +11,8 @@ namespace quorbel {
 // that the command line uses for one run only.
 class MemorySettingsStore : public SettingsStore {
 public:
-    std::optional<std::string> get(std::string_view app, std::string_view section,
-                                   std::string_view key) const override;
-    void set(std::string_view app, std::string_view section, std::string_view key,
-             std::string_view value) override;
+    std::optional<std::string> get(std::string_view app, std::string_view section, std::string_view key) const override;
+    void set(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override;
     void remove(std::string_view app, std::string_view section, std::string_view key) override;
     std::vector<std::pair<std::string, std::string>> list(std::string_view app,
                                                           std::string_view section) const override;

@@ -4,7 +4,9 @@
 
 namespace quorbel {
 
-OverlaySettingsStore::OverlaySettingsStore(const SettingsStore &base) : m_base(base) {}
+OverlaySettingsStore::OverlaySettingsStore(const SettingsStore &base) : m_base(base)
+{
+}
 
 std::optional<std::string> OverlaySettingsStore::get(std::string_view app, std::string_view section,
                                                      std::string_view key) const

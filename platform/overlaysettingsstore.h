@@ -11,10 +11,8 @@ class OverlaySettingsStore : public SettingsStore {
 public:
     explicit OverlaySettingsStore(const SettingsStore &base);
 
-    std::optional<std::string> get(std::string_view app, std::string_view section,
-                                   std::string_view key) const override;
-    void set(std::string_view app, std::string_view section, std::string_view key,
-             std::string_view value) override;
+    std::optional<std::string> get(std::string_view app, std::string_view section, std::string_view key) const override;
+    void set(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override;
     // Hides the key of the underlying store too: readers get their default.
     void remove(std::string_view app, std::string_view section, std::string_view key) override;
     std::vector<std::pair<std::string, std::string>> list(std::string_view app,

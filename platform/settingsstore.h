@@ -27,8 +27,7 @@ public:
     // value is a value).
     virtual std::optional<std::string> get(std::string_view app, std::string_view section,
                                            std::string_view key) const = 0;
-    virtual void set(std::string_view app, std::string_view section, std::string_view key,
-                     std::string_view value) = 0;
+    virtual void set(std::string_view app, std::string_view section, std::string_view key, std::string_view value) = 0;
     // Forgets the key; readers get their default again.
     virtual void remove(std::string_view app, std::string_view section, std::string_view key) = 0;
     // Every key of the section with its value, keys in the letter case they

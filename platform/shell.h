@@ -20,11 +20,11 @@ public:
     virtual ~Shell() = default;
     // Opens a file or an address with the program the desktop associates
     // with it. Throws ShellError when nothing can be started.
-    virtual void openDocument(const std::string& pathOrUrl) = 0;
+    virtual void openDocument(const std::string &pathOrUrl) = 0;
     // Starts argv[0] (looked up on PATH) with the arguments, without a window
     // of its own and without waiting; returns its process id. Throws
     // ShellError when the program cannot be started.
-    virtual long startProgram(const std::vector<std::string>& argv) = 0;
+    virtual long startProgram(const std::vector<std::string> &argv) = 0;
 };
 
 } // namespace quorbel

@@ -40,8 +40,7 @@ constexpr const char *kCreateTable = "CREATE TABLE IF NOT EXISTS settings ("
 // A prepared statement that finalises itself; failures raise SettingsError.
 class Statement {
 public:
-    Statement(sqlite3 *db, const std::filesystem::path &file, const char *sql)
-        : m_db(db), m_file(file)
+    Statement(sqlite3 *db, const std::filesystem::path &file, const char *sql) : m_db(db), m_file(file)
     {
         if (sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
             raise(m_file, sqlite3_errmsg(db));
@@ -99,7 +98,7 @@ void createFolders(const std::filesystem::path &file)
     std::filesystem::path folder;
     for (const auto &part : file.parent_path()) {
         folder /= part;
-        struct stat status{};
+        struct stat status {};
         if (::stat(folder.c_str(), &status) == 0)
             continue;
         if (errno != ENOENT || (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST))
@@ -128,7 +127,7 @@ std::string homeFolder()
 {
     if (const char *home = std::getenv("HOME"); home && *home)
         return home;
-    struct passwd entry{};
+    struct passwd entry {};
     struct passwd *found = nullptr;
     char buffer[4096];
     if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir)
@@ -138,7 +137,9 @@ std::string homeFolder()
 
 } // namespace
 
-SqliteSettingsStore::SqliteSettingsStore(std::filesystem::path file) : m_file(std::move(file)) {}
+SqliteSettingsStore::SqliteSettingsStore(std::filesystem::path file) : m_file(std::move(file))
+{
+}
 
 SqliteSettingsStore::~SqliteSettingsStore()
 {
@@ -168,7 +169,7 @@ sqlite3 *SqliteSettingsStore::connection(bool create) const
 {
     if (m_db)
         return m_db;
-    struct stat status{};
+    struct stat status {};
     if (::stat(m_file.c_str(), &status) != 0) {
         if (errno != ENOENT)
             raise(m_file, std::strerror(errno));
@@ -262,8 +263,8 @@ std::vector<std::pair<std::string, std::string>> SqliteSettingsStore::list(std::
     return result;
 }
 
-void SqliteSettingsStore::write(const char *sql, std::string_view app, std::string_view section,
-                                std::string_view key, const std::string_view *value)
+void SqliteSettingsStore::write(const char *sql, std::string_view app, std::string_view section, std::string_view key,
+                                const std::string_view *value)
 {
     sqlite3 *db = connection(true);
     // IMMEDIATE takes the write lock at once, so two writers queue on the

@@ -40,10 +40,8 @@ public:
     // The same from given values of XDG_CONFIG_HOME and HOME (null: unset).
     static std::filesystem::path defaultFile(const char *xdgConfigHome, const char *home);
 
-    std::optional<std::string> get(std::string_view app, std::string_view section,
-                                   std::string_view key) const override;
-    void set(std::string_view app, std::string_view section, std::string_view key,
-             std::string_view value) override;
+    std::optional<std::string> get(std::string_view app, std::string_view section, std::string_view key) const override;
+    void set(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override;
     void remove(std::string_view app, std::string_view section, std::string_view key) override;
     std::vector<std::pair<std::string, std::string>> list(std::string_view app,
                                                           std::string_view section) const override;

@@ -11,17 +11,16 @@ double SystemClock::secondsSinceMidnight() const
 {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&seconds, &local);
-    const auto fraction =
-        std::chrono::duration<double>(now - std::chrono::system_clock::from_time_t(seconds)).count();
+    const auto fraction = std::chrono::duration<double>(now - std::chrono::system_clock::from_time_t(seconds)).count();
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
 
 std::string SystemClock::shortDate() const
 {
     const std::time_t seconds = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&seconds, &local);
     locale_t userLocale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
     if (userLocale == static_cast<locale_t>(nullptr))

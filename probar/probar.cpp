@@ -54,7 +54,7 @@ QFont messageFont()
 
 // Reads one key and hands a usable value to apply; a key that cannot be
 // read or converted leaves its property as it was.
-template <typename Convert, typename Apply>
+template<typename Convert, typename Apply>
 void readKey(quorbel::PropertyBag &bag, const QString &key, const QVariant &def, Convert convert, Apply apply)
 {
     try {
@@ -83,10 +83,19 @@ ProBar::ProBar(QWidget *parent, quorbel::ControlHost *host)
 
 ProBar::~ProBar() = default;
 
-void ProBar::setHost(quorbel::ControlHost *host) { m_host = host; }
-quorbel::ControlHost *ProBar::host() const { return m_host; }
+void ProBar::setHost(quorbel::ControlHost *host)
+{
+    m_host = host;
+}
+quorbel::ControlHost *ProBar::host() const
+{
+    return m_host;
+}
 
-qint32 ProBar::BackColor() const { return m_backColor; }
+qint32 ProBar::BackColor() const
+{
+    return m_backColor;
+}
 
 void ProBar::setBackColor(qint32 colour)
 {
@@ -99,7 +108,10 @@ void ProBar::setBackColor(qint32 colour)
     update();
 }
 
-qint32 ProBar::BarColor() const { return m_barColor; }
+qint32 ProBar::BarColor() const
+{
+    return m_barColor;
+}
 
 void ProBar::setBarColor(qint32 colour)
 {
@@ -109,7 +121,10 @@ void ProBar::setBarColor(qint32 colour)
     update();
 }
 
-bool ProBar::ShowMessage() const { return m_showMessage; }
+bool ProBar::ShowMessage() const
+{
+    return m_showMessage;
+}
 
 void ProBar::setShowMessage(bool show)
 {
@@ -120,7 +135,10 @@ void ProBar::setShowMessage(bool show)
     notify(QStringLiteral("ShowMessage"));
 }
 
-qint32 ProBar::Max() const { return m_max; }
+qint32 ProBar::Max() const
+{
+    return m_max;
+}
 
 void ProBar::setMax(qint32 max)
 {
@@ -135,7 +153,10 @@ void ProBar::setMax(qint32 max)
     notify(QStringLiteral("Max"));
 }
 
-qint32 ProBar::Min() const { return m_min; }
+qint32 ProBar::Min() const
+{
+    return m_min;
+}
 
 void ProBar::setMin(qint32 min)
 {
@@ -150,7 +171,10 @@ void ProBar::setMin(qint32 min)
     notify(QStringLiteral("Min"));
 }
 
-qint32 ProBar::Value() const { return m_value; }
+qint32 ProBar::Value() const
+{
+    return m_value;
+}
 
 void ProBar::setValue(qint32 value)
 {
@@ -167,8 +191,8 @@ void ProBar::setValue(qint32 value)
         if (!m_paintedValid) {
             repaint(contentsRect());
         } else {
-            const QRegion changed = (QRegion(now.bar) ^ QRegion(m_painted.bar))
-                + (QRegion(now.background) ^ QRegion(m_painted.background));
+            const QRegion changed =
+                (QRegion(now.bar) ^ QRegion(m_painted.bar)) + (QRegion(now.background) ^ QRegion(m_painted.background));
             if (!changed.isEmpty())
                 repaint(changed);
         }
@@ -176,7 +200,10 @@ void ProBar::setValue(qint32 value)
     notify(QStringLiteral("Value"));
 }
 
-ProBar::BorderStyles ProBar::BorderStyle() const { return m_borderStyle; }
+ProBar::BorderStyles ProBar::BorderStyle() const
+{
+    return m_borderStyle;
+}
 
 void ProBar::setBorderStyle(qint32 style)
 {
@@ -187,7 +214,10 @@ void ProBar::setBorderStyle(qint32 style)
     notify(QStringLiteral("BorderStyle"));
 }
 
-bool ProBar::Vertical() const { return m_vertical; }
+bool ProBar::Vertical() const
+{
+    return m_vertical;
+}
 
 void ProBar::setVertical(bool vertical)
 {
@@ -195,7 +225,10 @@ void ProBar::setVertical(bool vertical)
     notify(QStringLiteral("Vertical"));
 }
 
-qint32 ProBar::MessageColor() const { return m_messageColor; }
+qint32 ProBar::MessageColor() const
+{
+    return m_messageColor;
+}
 
 void ProBar::setMessageColor(qint32 colour)
 {
@@ -204,7 +237,10 @@ void ProBar::setMessageColor(qint32 colour)
     notify(QStringLiteral("MessageColor"));
 }
 
-QString ProBar::MessageText() const { return m_label->text(); }
+QString ProBar::MessageText() const
+{
+    return m_label->text();
+}
 
 void ProBar::setMessageText(const QString &text)
 {
@@ -260,14 +296,23 @@ void ProBar::Resize()
     m_scaleHeight = m_max - m_min;
     Paint();
     const QRect client = contentsRect();
-    m_label->setGeometry(client.left(), client.top() + client.height() / 2 - m_label->height() / 2,
-                         client.width(), m_label->height());
+    m_label->setGeometry(client.left(), client.top() + client.height() / 2 - m_label->height() / 2, client.width(),
+                         m_label->height());
 }
 
-void ProBar::Paint() { repaint(); }
+void ProBar::Paint()
+{
+    repaint();
+}
 
-qint32 ProBar::scaleWidth() const { return m_scaleWidth; }
-qint32 ProBar::scaleHeight() const { return m_scaleHeight; }
+qint32 ProBar::scaleWidth() const
+{
+    return m_scaleWidth;
+}
+qint32 ProBar::scaleHeight() const
+{
+    return m_scaleHeight;
+}
 
 QSize ProBar::sizeHint() const
 {

@@ -82,8 +82,8 @@ std::optional<QString> storedText(const QVariant &value)
 {
     if (value.typeId() == QMetaType::QString)
         return value.toString();
-    if (!value.isValid() || value.typeId() == QMetaType::QVariantList
-        || value.typeId() == QMetaType::QVariantMap || !value.canConvert<QString>())
+    if (!value.isValid() || value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QVariantMap ||
+        !value.canConvert<QString>())
         return std::nullopt;
     return value.toString();
 }

@@ -22,7 +22,8 @@ QWidget *createControl(const QString &className, QWidget *parent, QString *error
             *error = QStringLiteral("no control class \"%1\" in Zentrim; it offers %2").arg(className, proBarClassName);
     } catch (const std::exception &e) {
         if (error)
-            *error = QStringLiteral("cannot create the control \"%1\": %2").arg(className, QString::fromLocal8Bit(e.what()));
+            *error =
+                QStringLiteral("cannot create the control \"%1\": %2").arg(className, QString::fromLocal8Bit(e.what()));
     } catch (...) {
         if (error)
             *error = QStringLiteral("cannot create the control \"%1\"").arg(className);
@@ -32,4 +33,7 @@ QWidget *createControl(const QString &className, QWidget *parent, QString *error
 
 } // namespace zentrim
 
-const char *zentrim_version() { return ZENTRIM_VERSION; }
+const char *zentrim_version()
+{
+    return ZENTRIM_VERSION;
+}

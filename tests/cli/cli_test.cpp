@@ -100,11 +100,18 @@ TEST_F(Cli, HelpVersionAndUsageErrors)
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("usage: quorbel convert [options] SOURCE..."));
 
-    for (const std::vector<std::string> &args : std::vector<std::vector<std::string>>{
-             {}, {"frobnicate"}, {"convert"}, {"convert", "--bogus", "a.bas"}, {"convert", "-o"},
-             {"convert", "--stdout", "a.bas", "b.bas"}, {"convert", "--set", "novalue", "a.bas"},
-             {"convert", "--set", "No Such Key=1", "a.bas"}, {"settings"}, {"settings", "get"},
-             {"settings", "set", "Nonsense", "1"}}) {
+    for (const std::vector<std::string> &args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"frobnicate"},
+                                               {"convert"},
+                                               {"convert", "--bogus", "a.bas"},
+                                               {"convert", "-o"},
+                                               {"convert", "--stdout", "a.bas", "b.bas"},
+                                               {"convert", "--set", "novalue", "a.bas"},
+                                               {"convert", "--set", "No Such Key=1", "a.bas"},
+                                               {"settings"},
+                                               {"settings", "get"},
+                                               {"settings", "set", "Nonsense", "1"}}) {
         r = run(args);
         EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
         EXPECT_TRUE(r.err.starts_with("quorbel: ")) << r.err;
@@ -157,8 +164,8 @@ TEST_F(Cli, ConvertsFilesAndReportsEachFailure)
     EXPECT_EQ(r.err, "quorbel: stock.bas/x.html: Not a directory\n");
     fs::create_directories(dir() / "ro");
     fs::permissions(dir() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    r = run({"convert", "--settings", settings(), "--set", "Frames=0", "--set", "Comments Frames=0", "-o",
-             "ro/x.html", "stock.bas"});
+    r = run({"convert", "--settings", settings(), "--set", "Frames=0", "--set", "Comments Frames=0", "-o", "ro/x.html",
+             "stock.bas"});
     if (geteuid() != 0) {
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "quorbel: ro/x.html: Permission denied\n");
@@ -179,8 +186,8 @@ TEST_F(Cli, StandardInputAndOutput)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir()), fs::directory_iterator()), 4); // home + 3 std files
 
     // --code, --project and --encoding; -q silences the status line.
-    r = run({"convert", "--settings", settings(), "--stdout", "-q", "--code", "C<1>", "--project", "P",
-             "--encoding", "CP1251", "-"},
+    r = run({"convert", "--settings", settings(), "--stdout", "-q", "--code", "C<1>", "--project", "P", "--encoding",
+             "CP1251", "-"},
             "' \xC4\xE0\r\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
@@ -242,8 +249,7 @@ TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
     EXPECT_EQ(run({"settings", "--settings", settings(), "set", "Meta User Count", "lots"}).status, 0);
     r = run({"convert", "--settings", settings(), "stock.bas"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err,
-              "quorbel: stock.bas: bad setting value: Meta User Count = \"lots\" (a whole number is needed)\n");
+    EXPECT_EQ(r.err, "quorbel: stock.bas: bad setting value: Meta User Count = \"lots\" (a whole number is needed)\n");
 
     EXPECT_EQ(run({"settings", "--settings", settings(), "unset", "Ext"}).status, 0);
     r = run({"settings", "--settings", settings(), "get", "ext"});

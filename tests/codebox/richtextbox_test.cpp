@@ -1,11 +1,11 @@
 #include "codebox/richtextbox.h"
 #include "codebox/rtf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QPaintEvent>
-#include <QAbstractTextDocumentLayout>
 #include <QTest>
 #include <QTextLayout>
 
@@ -328,7 +328,7 @@ TEST(RichTextBoxTest, DrawingLockHoldsRepaintsAndTheSelection)
             box.setSelColor(red);
         }
         EXPECT_TRUE(box.isWindowUpdateLocked());
-        EXPECT_EQ(box.selStart(), 5); // the box answers with its own selection
+        EXPECT_EQ(box.selStart(), 5);              // the box answers with its own selection
         EXPECT_EQ(box.textCursor().position(), 2); // the widget has not moved
         box.viewport()->repaint();
         QApplication::processEvents();

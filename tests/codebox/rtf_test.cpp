@@ -44,8 +44,8 @@ TEST(RtfTest, RoundTripKeepsTextColoursLineBreaksAndNonAscii)
 
 TEST(RtfTest, WriterNormalisesLineBreaksAndColours)
 {
-    const QString rtf = writeRtf({{QStringLiteral("a\nb\rc\u2029d"), 0x1000000}, {QString(), 5}},
-                                 QStringLiteral("F;o{n}t"), 24);
+    const QString rtf =
+        writeRtf({{QStringLiteral("a\nb\rc\u2029d"), 0x1000000}, {QString(), 5}}, QStringLiteral("F;o{n}t"), 24);
     EXPECT_TRUE(rtf.contains(QStringLiteral("\\fs24")));
     EXPECT_EQ(readRtf(rtf), (std::vector<RtfRun>{{QStringLiteral("a\r\nb\r\nc\r\nd"), RtfRun::autoColour}}));
     EXPECT_TRUE(readRtf(writeRtf({}, QString())).empty());
@@ -76,18 +76,18 @@ TEST(RtfTest, ReadsWordPadStyleClipboardRtf)
 
 TEST(RtfTest, ReadsOfficeStyleRtfAndSkipsWhatIsNotText)
 {
-    const char *rtf =
-        "{\\rtf1\\ansi\\deff4\\adeflang1025\n"
-        "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f4\\fswiss\\fprq2\\fcharset0 Liberation Sans{\\*\\falt Arial};}}\n"
-        "{\\colortbl;\\red0\\green0\\blue0;\\red197\\green0\\blue11;}\n"
-        "{\\stylesheet{\\s0\\snext0 Normal;}{\\*\\cs15\\snext15 Strong;}}\n"
-        "{\\info{\\author Someone}{\\creatim\\yr2024\\mo1\\dy1}}\n"
-        "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451 Default Page Style;}}\n"
-        "{\\header \\pard header text\\par}\n"
-        "\\pard\\plain {\\rtlch \\ltrch\\loch\\cf2 Hello}{\\rtlch \\ltrch\\loch  world\\tab x}\n"
-        "{\\pict\\pngblip\\picw10\\pich10 89504e470d0a1a0a}\n"
-        "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}\\line\n"
-        "{\\*\\bkmkstart b}\\~\\emdash\\bullet\\{\\}\\\\\\par}";
+    const char *rtf = "{\\rtf1\\ansi\\deff4\\adeflang1025\n"
+                      "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f4\\fswiss\\fprq2\\fcharset0 "
+                      "Liberation Sans{\\*\\falt Arial};}}\n"
+                      "{\\colortbl;\\red0\\green0\\blue0;\\red197\\green0\\blue11;}\n"
+                      "{\\stylesheet{\\s0\\snext0 Normal;}{\\*\\cs15\\snext15 Strong;}}\n"
+                      "{\\info{\\author Someone}{\\creatim\\yr2024\\mo1\\dy1}}\n"
+                      "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451 Default Page Style;}}\n"
+                      "{\\header \\pard header text\\par}\n"
+                      "\\pard\\plain {\\rtlch \\ltrch\\loch\\cf2 Hello}{\\rtlch \\ltrch\\loch  world\\tab x}\n"
+                      "{\\pict\\pngblip\\picw10\\pich10 89504e470d0a1a0a}\n"
+                      "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}\\line\n"
+                      "{\\*\\bkmkstart b}\\~\\emdash\\bullet\\{\\}\\\\\\par}";
     const std::vector<RtfRun> expected = {
         {QStringLiteral("Hello"), 0x0B00C5},
         {QStringLiteral(" world\tx") + QStringLiteral("link\r\n\u00a0\u2014\u2022{}\\\r\n"), RtfRun::autoColour},
@@ -99,16 +99,15 @@ TEST(RtfTest, UnicodeSkipCountsAndGroupsRestoreState)
 {
     // \uc2 applies inside its group only; a fallback never leaks out of a
     // group; \cf colours end with their group.
-    EXPECT_EQ(rtfPlainText(read("{\\rtf1 {\\uc2 \\u26085\\'93\\'fa!}\\u26412?x}")),
-              QStringLiteral("\u65e5!\u672cx"));
+    EXPECT_EQ(rtfPlainText(read("{\\rtf1 {\\uc2 \\u26085\\'93\\'fa!}\\u26412?x}")), QStringLiteral("\u65e5!\u672cx"));
     EXPECT_EQ(rtfPlainText(read("{\\rtf1 \\uc0\\u-10179\\u-8704 a}")), QStringLiteral("\U0001F600a"));
     EXPECT_EQ(rtfPlainText(read("{\\rtf1 {\\u233}x}")), QStringLiteral("\u00e9x"));
     const auto runs = read("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}a{\\cf1 b{\\cf0 c}d}e}");
     EXPECT_EQ(runs, (std::vector<RtfRun>{{QStringLiteral("a"), RtfRun::autoColour},
-                                          {QStringLiteral("b"), 0x030201},
-                                          {QStringLiteral("c"), RtfRun::autoColour},
-                                          {QStringLiteral("d"), 0x030201},
-                                          {QStringLiteral("e"), RtfRun::autoColour}}));
+                                         {QStringLiteral("b"), 0x030201},
+                                         {QStringLiteral("c"), RtfRun::autoColour},
+                                         {QStringLiteral("d"), 0x030201},
+                                         {QStringLiteral("e"), RtfRun::autoColour}}));
     // Unknown colour indexes and out-of-range components.
     EXPECT_EQ(read("{\\rtf1{\\colortbl;\\red999\\green0\\blue-5;}\\cf1 a\\cf7 b}"),
               (std::vector<RtfRun>{{QStringLiteral("a"), 0x0000FF}, {QStringLiteral("b"), RtfRun::autoColour}}));

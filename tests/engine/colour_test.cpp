@@ -46,8 +46,8 @@ TEST(Colour, ConvertsBetweenValueAndStringRedFirst)
 
 TEST(Colour, OutOfRangeValueShowsRangeMessageOncePerComponent)
 {
-    for (std::int32_t value : {-1, 16777216, std::numeric_limits<std::int32_t>::min(),
-                               static_cast<std::int32_t>(0x8000000F)}) {
+    for (std::int32_t value :
+         {-1, 16777216, std::numeric_limits<std::int32_t>::min(), static_cast<std::int32_t>(0x8000000F)}) {
         SCOPED_TRACE(value);
         RecordingMessageBoxes messages;
         EXPECT_EQ(rgbToHex(value, messages), "000000");
@@ -80,7 +80,9 @@ TEST(Colour, TextThatIsNotSixUpperCaseDigitsFollowsTheDocumentedRules)
     EXPECT_EQ(hexToRGB("fFfFfF"), 16777215);
     EXPECT_EQ(hexToRGB("ZZ!!  "), hexToRGB("AAAAAA"));
     // Bytes of a UTF-8 character ("é" is C3 A9) are each "another byte".
-    EXPECT_EQ(hexToRGB("\xC3\xA9" "0000"), 0xAA);
+    EXPECT_EQ(hexToRGB("\xC3\xA9"
+                       "0000"),
+              0xAA);
     // Missing characters count as 0, characters after the sixth are ignored.
     EXPECT_EQ(hexToRGB(""), 0);
     EXPECT_EQ(hexToRGB("F"), 0xF0);
@@ -88,7 +90,10 @@ TEST(Colour, TextThatIsNotSixUpperCaseDigitsFollowsTheDocumentedRules)
     EXPECT_EQ(hexToRGB("00001"), 0x100000);
     EXPECT_EQ(hexToRGB("378C13FFFF"), 1281079);
     EXPECT_EQ(hexToRGB("#1D048E"), hexToRGB("A1D048"));
-    EXPECT_EQ(hexToRGB(std::string_view("1D\0" "48E", 6)), hexToRGB("1DA48E"));
+    EXPECT_EQ(hexToRGB(std::string_view("1D\0"
+                                        "48E",
+                                        6)),
+              hexToRGB("1DA48E"));
 }
 
 TEST(Colour, EveryColourValueSurvivesTheRoundTrip)

@@ -155,7 +155,8 @@ TEST(ColouriserCorpus, EveryFileConvertsTheSameEveryWayAndKeepsItsText)
 
         // The same colouriser again, with whatever state the file left.
         PlainTextBox lfBox(toCrLf(toLf(text)));
-        EXPECT_TRUE(colouriser.Quorbel_OBJ(lfBox, "", "", "", "") == block) << file << ": LF breaks convert differently";
+        EXPECT_TRUE(colouriser.Quorbel_OBJ(lfBox, "", "", "", "") == block)
+            << file << ": LF breaks convert differently";
         if (HasFailure())
             break;
     }

@@ -59,24 +59,23 @@ TEST(Colouriser, ColoursEachKindOfLine)
         {"End Function", K + "End" + E + " " + K + "Function" + E + "\r\n'<hr>\r\n"},
         {"End Sub ' done", K + "End" + E + " " + K + "Sub" + E + " " + C + "' done" + E + "\r\n'<hr>\r\n"},
         {"end sub", K + "end" + E + " " + K + "sub" + E + "\r\n"},
-        {"GoSub Here: y = f(1)",
-         "<A NAME='Here: y = f'></A>\r\n" + K + "GoSub" + E + " Here: " + I + "y" + E + " = " + I + "f" + E +
-             "(1) \r\n"},
-        {"Function Foo (x)", "<A NAME='Foo '></A>\r\n" + K + "Function" + E + " " + I + "Foo" + E + " (" + I + "x" +
-                                 E + ") \r\n"},
+        {"GoSub Here: y = f(1)", "<A NAME='Here: y = f'></A>\r\n" + K + "GoSub" + E + " Here: " + I + "y" + E + " = " +
+                                     I + "f" + E + "(1) \r\n"},
+        {"Function Foo (x)",
+         "<A NAME='Foo '></A>\r\n" + K + "Function" + E + " " + I + "Foo" + E + " (" + I + "x" + E + ") \r\n"},
         {"x = y _", I + "x" + E + " = " + I + "y" + E + " _ \r\n"},
         {"\tx\t= 1", I + "\tx\t=" + E + " 1 \r\n"},
         {"", ""},
         // Text that the browser would read as markup stays text.
         {"s = \"&lt;\" & \"&copy\" ' a & b < c",
          I + "s" + E + " = \"&amp;lt;\" &amp; \"&amp;copy\" " + C + "' a &amp; b &lt; c" + E + "\r\n"},
-        {"Sub <img src=x onerror=alert(1)>(",
-         "<A NAME='&lt;img src=x onerror=alert'></A>\r\n" + K + "Sub" + E + " &lt;img " + I + "src=x" + E + " " + I +
-             "onerror=alert" + E + "(1)>( \r\n"},
+        {"Sub <img src=x onerror=alert(1)>(", "<A NAME='&lt;img src=x onerror=alert'></A>\r\n" + K + "Sub" + E +
+                                                  " &lt;img " + I + "src=x" + E + " " + I + "onerror=alert" + E +
+                                                  "(1)>( \r\n"},
         // UTF-8 bytes are never delimiters.
-        {"Dim caf\xC3\xA9 As String ' na\xC3\xAFve",
-         K + "Dim" + E + " " + I + "caf\xC3\xA9" + E + " " + K + "As" + E + " " + K + "String" + E + " " + C +
-             "' na\xC3\xAFve" + E + "\r\n"},
+        {"Dim caf\xC3\xA9 As String ' na\xC3\xAFve", K + "Dim" + E + " " + I + "caf\xC3\xA9" + E + " " + K + "As" + E +
+                                                         " " + K + "String" + E + " " + C + "' na\xC3\xAFve" + E +
+                                                         "\r\n"},
     };
     for (const Row &row : rows) {
         Fixture f;
@@ -126,8 +125,8 @@ TEST(Colouriser, ConversionWrapsTheLinesAndRecordsDeclarations)
     const std::string block = f.colouriser.Quorbel_OBJ(box, "", "", "", "");
     EXPECT_EQ(block, "<PRE>\r\n<CENTER><FONT FACE='0'>(To highlight code click repeatedly quickly) "
                      "</FONT><HR></CENTER>\r\n<FONT COLOR='000000'>\r\n<A NAME='Main'></A>\r\n" +
-                         K + "Sub" + E + " " + I + "Main" + E + "() \r\n  " + I + "Done" + E + "\r\n" + K + "End" +
-                         E + " " + K + "Sub" + E + "\r\n'<hr>\r\n</Font>\r\n</PRE>");
+                         K + "Sub" + E + " " + I + "Main" + E + "() \r\n  " + I + "Done" + E + "\r\n" + K + "End" + E +
+                         " " + K + "Sub" + E + "\r\n'<hr>\r\n</Font>\r\n</PRE>");
     EXPECT_EQ(f.state.SubCount, 1);
     EXPECT_EQ(f.state.SubNames.at(0), "Main");
     // After a conversion the last line is selected.

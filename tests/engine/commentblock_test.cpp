@@ -15,8 +15,7 @@ namespace {
 class FailingStore : public MemorySettingsStore {
 public:
     explicit FailingStore(std::string failing) : m_failing(std::move(failing)) {}
-    std::optional<std::string> get(std::string_view app, std::string_view section,
-                                   std::string_view key) const override
+    std::optional<std::string> get(std::string_view app, std::string_view section, std::string_view key) const override
     {
         if (key.find(m_failing) != std::string_view::npos)
             throw SettingsError("settings.sqlite: disk I/O error");

@@ -114,9 +114,9 @@ TEST(FileHelpers, SendEmailStartsTheMailProgramWithOneArgument)
     RecordingShell shell;
     EXPECT_EQ(SendEmail(shell, "bugs@x.org", "Bug Report", "a b", "", ""), 4242);
     ASSERT_EQ(shell.started.size(), 1u);
-    EXPECT_EQ(shell.started[0], (std::vector<std::string>{
-                                    "xdg-email", "mailto:bugs@x.org?Subject=Bug%20Report&cc=&bcc=&Body=a%20b"
-                                                 "&File=c%3A%5Cautoexec.bat"}));
+    EXPECT_EQ(shell.started[0],
+              (std::vector<std::string>{"xdg-email", "mailto:bugs@x.org?Subject=Bug%20Report&cc=&bcc=&Body=a%20b"
+                                                     "&File=c%3A%5Cautoexec.bat"}));
 
     shell.started.clear();
     shell.missing = {"xdg-email"};

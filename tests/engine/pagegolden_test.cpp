@@ -113,8 +113,8 @@ std::string describeDifference(const std::string &expected, const std::string &a
     while (i < a.size() && i < b.size() && a[i] == b[i])
         ++i;
     std::ostringstream out;
-    out << "first difference at line " << i + 1 << " (expected " << expected.size() << " bytes, got "
-        << actual.size() << ")\n";
+    out << "first difference at line " << i + 1 << " (expected " << expected.size() << " bytes, got " << actual.size()
+        << ")\n";
     for (std::size_t k = i >= 2 ? i - 2 : 0; k < i; ++k)
         out << "    " << visible(a[k]) << "\n";
     out << "  - " << (i < a.size() ? visible(a[i]) : "<end>") << "\n";
@@ -217,12 +217,11 @@ std::vector<std::string> caseNames()
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PageGoldens, ::testing::ValuesIn(caseNames()),
-                         [](const auto &info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, PageGoldens, ::testing::ValuesIn(caseNames()), [](const auto &info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 } // namespace
 } // namespace quorbel

@@ -53,8 +53,7 @@ TEST(Settings, ColourFlagConvertsOnReadAndWrite)
     writeSetting(store, messages, keys::HTMLCommentCommentBG, std::string(" 9307165 "), true);
     EXPECT_EQ(readText(store, keys::HTMLCommentCommentBG, ""), "1D048E");
     EXPECT_EQ(std::get<std::int32_t>(readSetting(store, keys::HTMLCommentCommentBG, "FFFFFF", true)), 9307165);
-    EXPECT_EQ(std::get<std::int32_t>(readSetting(store, keys::HTMLCommentHeaderBGColor, "COCOCO", true)),
-              13290186);
+    EXPECT_EQ(std::get<std::int32_t>(readSetting(store, keys::HTMLCommentHeaderBGColor, "COCOCO", true)), 13290186);
     EXPECT_TRUE(messages.calls.empty());
 
     // A system colour (negative value) is stored as black after three messages.

@@ -18,13 +18,13 @@ TEST(SourceText, Utf8ValidityFollowsTheStandard)
     EXPECT_TRUE(isValidUtf8(""));
     EXPECT_TRUE(isValidUtf8("plain"));
     EXPECT_TRUE(isValidUtf8("Caf\xC3\xA9 \xE9\x80\x9F \xF0\x9F\x98\x80"));
-    EXPECT_FALSE(isValidUtf8("Caf\xE9"));               // Windows-1252 é
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));              // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));          // overlong, three bytes
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));          // surrogate
-    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80"));      // above U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\xE9\x80"));              // cut off
-    EXPECT_FALSE(isValidUtf8("\x82\xA0"));              // Shift-JIS あ
+    EXPECT_FALSE(isValidUtf8("Caf\xE9"));          // Windows-1252 é
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));     // overlong, three bytes
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\xE9\x80"));         // cut off
+    EXPECT_FALSE(isValidUtf8("\x82\xA0"));         // Shift-JIS あ
 }
 
 TEST(SourceText, LineBreaksBecomeCrLf)
@@ -91,17 +91,18 @@ TEST(SourceText, RealFilesInTheirCodePagesBecomeTheirCharacters)
               std::string::npos); // Закрыть
 
     // Japanese, Shift-JIS, half-width katakana included.
-    const SourceText japanese = decodeSource(corpusFile("akinomyoga__vb6programs/src/\xE9\x87\x8D\xE5\x8A\x9B" "2.frm"));
+    const SourceText japanese = decodeSource(corpusFile("akinomyoga__vb6programs/src/\xE9\x87\x8D\xE5\x8A\x9B"
+                                                        "2.frm"));
     EXPECT_EQ(japanese.encoding, "CP932");
     EXPECT_NE(japanese.text.find("BorderStyle     =   0  '\xE3\x81\xAA\xE3\x81\x97\r\n"), std::string::npos); // なし
     EXPECT_NE(japanese.text.find("'\xEF\xBE\x95\xEF\xBD\xB0\xEF\xBD\xBB\xEF\xBE\x9E\xEF\xBD\xB0\r\n"),
-              std::string::npos); // ﾕｰｻﾞｰ
+              std::string::npos);                                                     // ﾕｰｻﾞｰ
     EXPECT_NE(japanese.text.find("\"\xE9\x80\x9F\xE3\x81\x95\""), std::string::npos); // 速さ
 
     // Undetectable bytes (an obfuscated string with the code page's holes):
     // read as Windows-1252, every byte kept.
-    const std::string scrambledBytes = corpusFile(
-        "appsbychris__VB6-Applications/depthsofdespair/Depths Of Despair MUD/Server/modSec.bas");
+    const std::string scrambledBytes =
+        corpusFile("appsbychris__VB6-Applications/depthsofdespair/Depths Of Despair MUD/Server/modSec.bas");
     const SourceText scrambled = decodeSource(scrambledBytes);
     EXPECT_EQ(scrambled.encoding, "WINDOWS-1252");
     EXPECT_EQ(scrambled.text, normaliseLineBreaks(windows1252ToUtf8(scrambledBytes)));

@@ -41,7 +41,7 @@ protected:
 
 mode_t modeOf(const fs::path &path)
 {
-    struct stat status{};
+    struct stat status {};
     EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
     return status.st_mode & 07777;
 }
@@ -199,11 +199,13 @@ TEST_F(SqliteSettingsStoreTest, SomethingElseAtThePathIsReportedByNameAndLeftUnt
 
     // A file where a folder of the path should be: no store can ever be there.
     const fs::path underFile = m_folder / "notes.txt" / "quorbel" / "settings.sqlite";
-    EXPECT_NE(settingsErrorOf([&] { SqliteSettingsStore(underFile).get("Quorbel", "Settings", "Frames"); })
-                  .find(underFile.string()),
+    EXPECT_NE(settingsErrorOf([&] {
+                  SqliteSettingsStore(underFile).get("Quorbel", "Settings", "Frames");
+              }).find(underFile.string()),
               std::string::npos);
-    EXPECT_NE(settingsErrorOf([&] { SqliteSettingsStore(underFile).set("Quorbel", "Settings", "Frames", "0"); })
-                  .find(underFile.string()),
+    EXPECT_NE(settingsErrorOf([&] {
+                  SqliteSettingsStore(underFile).set("Quorbel", "Settings", "Frames", "0");
+              }).find(underFile.string()),
               std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(m_folder / "notes.txt"));
 }
@@ -226,8 +228,9 @@ TEST_F(SqliteSettingsStoreTest, UnwritablePlacesGiveSettingsErrors)
     EXPECT_EQ(store.get("Quorbel", "Settings", "Frames"), "0");
 
     const fs::path missing = locked / "quorbel" / "settings.sqlite";
-    EXPECT_NE(settingsErrorOf([&] { SqliteSettingsStore(missing).set("Quorbel", "Settings", "Frames", "1"); })
-                  .find(missing.string()),
+    EXPECT_NE(settingsErrorOf([&] {
+                  SqliteSettingsStore(missing).set("Quorbel", "Settings", "Frames", "1");
+              }).find(missing.string()),
               std::string::npos);
     EXPECT_FALSE(fs::exists(locked / "quorbel"));
 }
@@ -240,7 +243,8 @@ TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceBothKeepEveryValue)
         return runChild([&] {
             SqliteSettingsStore store(file);
             for (int i = 0; i < kKeys; ++i)
-                store.set("Quorbel", "Settings", prefix + " " + std::to_string(i), prefix + " value " + std::to_string(i));
+                store.set("Quorbel", "Settings", prefix + " " + std::to_string(i),
+                          prefix + " value " + std::to_string(i));
             return true;
         });
     };
@@ -254,8 +258,7 @@ TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceBothKeepEveryValue)
     EXPECT_EQ(store.list("Quorbel", "Settings").size(), 2u * kKeys);
     for (int i = 0; i < kKeys; ++i) {
         EXPECT_EQ(store.get("Quorbel", "Settings", "first " + std::to_string(i)), "First value " + std::to_string(i));
-        EXPECT_EQ(store.get("Quorbel", "Settings", "SECOND " + std::to_string(i)),
-                  "Second value " + std::to_string(i));
+        EXPECT_EQ(store.get("Quorbel", "Settings", "SECOND " + std::to_string(i)), "Second value " + std::to_string(i));
     }
 }
 

@@ -10,7 +10,10 @@
 #include <ostream>
 
 // Readable QString and QStringList values in failure messages.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace zentrim::testing {
 
@@ -34,6 +37,9 @@ protected:
 };
 
 // RGB colour values of the control's properties.
-constexpr qint32 rgb(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+constexpr qint32 rgb(int red, int green, int blue)
+{
+    return red + 256 * green + 65536 * blue;
+}
 
 } // namespace zentrim::testing

@@ -15,7 +15,10 @@ using zentrim::testing::CountingProBar;
 
 namespace {
 
-QLabel *messageLabel(const ProBar &bar) { return bar.findChild<QLabel *>(QStringLiteral("lblMsg")); }
+QLabel *messageLabel(const ProBar &bar)
+{
+    return bar.findChild<QLabel *>(QStringLiteral("lblMsg"));
+}
 
 TEST(ProBar, FreshControlHoldsZerosAndTheMessageLabel)
 {
@@ -54,8 +57,8 @@ TEST(ProBar, InitPropertiesSetsTheDefaultsThroughTheSetters)
     EXPECT_EQ(bar.Value(), 50);
     EXPECT_EQ(bar.BorderStyle(), ProBar::bdFixedSingle);
     EXPECT_FALSE(bar.ShowMessage());
-    EXPECT_EQ(host.notifications(), QStringList({"BackColor", "BarColor", "Vertical", "Max", "Min", "Value",
-                                                 "BorderStyle"}));
+    EXPECT_EQ(host.notifications(),
+              QStringList({"BackColor", "BarColor", "Vertical", "Max", "Min", "Value", "BorderStyle"}));
 }
 
 TEST(ProBar, MaxMinAndValueAreClampedNeverRejected)

@@ -64,8 +64,8 @@ TEST(ProBarDesign, DefaultsWriteNothingAndChangesWriteNineKeysInOrder)
     EXPECT_EQ(restored.MessageText(), "Colouring Code");
     EXPECT_FALSE(restored.ShowMessage()); // not part of a design
     // Raising Min to 150 pushes the fresh Value 0 up before Value is read.
-    EXPECT_EQ(host.notifications(), QStringList({"BackColor", "BarColor", "Vertical", "Max", "Value", "Min",
-                                                 "Value", "BorderStyle", "MessageColor", "MessageText"}));
+    EXPECT_EQ(host.notifications(), QStringList({"BackColor", "BarColor", "Vertical", "Max", "Value", "Min", "Value",
+                                                 "BorderStyle", "MessageColor", "MessageText"}));
 }
 
 TEST(ProBarDesign, DesignHoldingOnlyTheMessageRestoresEveryOtherDefault)
@@ -98,13 +98,13 @@ TEST(ProBarDesign, UnreadableKeysArePassedOverAndTheNextKeyIsRead)
     bag.failOn("BarColor");
     ProBar bar;
     bar.ReadProperties(bag);
-    EXPECT_EQ(bar.BackColor(), 0);  // wrong type: keeps what a fresh control holds
-    EXPECT_EQ(bar.BarColor(), 0);   // the bag failed on it
+    EXPECT_EQ(bar.BackColor(), 0); // wrong type: keeps what a fresh control holds
+    EXPECT_EQ(bar.BarColor(), 0);  // the bag failed on it
     EXPECT_TRUE(bar.Vertical());
     EXPECT_EQ(bar.Max(), 300);
     EXPECT_EQ(bar.Min(), 40);
-    EXPECT_EQ(bar.Value(), 40);     // wrong type: pushed up to Min only
-    EXPECT_EQ(bar.BorderStyle(), ProBar::bdNone); // out of range for a 32-bit number
+    EXPECT_EQ(bar.Value(), 40);                        // wrong type: pushed up to Min only
+    EXPECT_EQ(bar.BorderStyle(), ProBar::bdNone);      // out of range for a 32-bit number
     EXPECT_EQ(bar.MessageColor(), qint32(0x8000000F)); // unsigned text of a system colour
     EXPECT_EQ(bar.MessageText(), "Message");
 }

@@ -19,8 +19,7 @@ public:
         std::string title; // the title the box would carry
     };
 
-    Answer show(std::string_view text, Buttons buttons, Icon icon,
-                std::optional<std::string_view> title) override;
+    Answer show(std::string_view text, Buttons buttons, Icon icon, std::optional<std::string_view> title) override;
 
     std::vector<Call> calls;
     std::deque<Answer> answers;
