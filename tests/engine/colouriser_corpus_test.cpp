@@ -3,6 +3,7 @@
 // line by line, and from LF line breaks.
 #include "engine/colouriser.h"
 #include "engine/plaintextbox.h"
+#include "fuzz/checks/visibletext.h"
 
 #include "tests/support/recordingmessageboxes.h"
 
@@ -64,39 +65,8 @@ std::string toLf(std::string_view text)
     return out;
 }
 
-// The pieces of text that end at a CR LF, each without it, and the rest.
-std::vector<std::string_view> splitAtCrLf(std::string_view text)
-{
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (std::size_t at; (at = text.find("\r\n", start)) != std::string_view::npos; start = at + 2)
-        pieces.push_back(text.substr(start, at - start));
-    pieces.push_back(text.substr(start));
-    return pieces;
-}
-
-// What a browser shows of one line of the block: tags dropped, the two
-// entities restored. A raw "&" is marked, as it would be read as an entity.
-std::string visibleText(std::string_view html)
-{
-    std::string out;
-    for (std::size_t i = 0; i < html.size(); ++i) {
-        if (html[i] == '<') {
-            i = html.find('>', i);
-            if (i == std::string_view::npos)
-                return out + "<unclosed tag>";
-        } else if (html.substr(i, 4) == "&lt;") {
-            out += '<';
-            i += 3;
-        } else if (html.substr(i, 5) == "&amp;") {
-            out += '&';
-            i += 4;
-        } else {
-            out += html[i] == '&' ? "<raw &>" : std::string(1, html[i]);
-        }
-    }
-    return out;
-}
+using fuzz::splitAtCrLf;
+using fuzz::visibleText;
 
 // Checks that each source line stands, as text, in its output line; the
 // anchor line before and the rule line after a line are the colouriser's own.

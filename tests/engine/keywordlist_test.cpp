@@ -1,6 +1,7 @@
 #include "engine/codeonly.h"
 #include "engine/colouriser.h"
 #include "engine/keywordlist.h"
+#include "fuzz/checks/plainrules.h"
 
 #include "tests/support/recordingmessageboxes.h"
 
@@ -24,36 +25,6 @@ std::string lowered(std::string_view s)
 bool naiveIsKeyWord(std::string_view word)
 {
     return lowered(kKeyWordList).find(lowered("*" + std::string(word) + "*")) != std::string::npos;
-}
-
-// The string blanking loop as plainly written, with 1-based positions and
-// both searches repeated from every position.
-std::string naiveCodeOnly(std::string line)
-{
-    if (line.find('"') == std::string::npos)
-        return line;
-    const auto inStr = [&](std::size_t pos, char c) -> std::size_t {
-        const std::size_t at = line.find(c, pos - 1);
-        return at == std::string::npos ? 0 : at + 1;
-    };
-    const std::size_t n = line.size();
-    bool found = false;
-    for (std::size_t pos = 1; pos <= n; ++pos) {
-        const std::size_t q = inStr(pos, '"');
-        const std::size_t a = inStr(pos, '\'');
-        if (q != 0 && (q < a || a == 0)) {
-            const std::size_t r = q < n ? inStr(q + 1, '"') : 0;
-            if (r != 0) {
-                found = true;
-                for (std::size_t k = q + 1; k < r; ++k)
-                    line[k - 1] = ' ';
-                pos = r + 1;
-            }
-        } else if (!found) {
-            break;
-        }
-    }
-    return line;
 }
 
 TEST(KeyWordList, ListHoldsItsEntriesInOrder)
@@ -118,7 +89,7 @@ TEST(CodeOnly, BlanksLiteralsAsTheScanDefines)
             c = alphabet[random() % alphabet.size()];
         std::string fast = line;
         blankStringLiterals(fast);
-        ASSERT_EQ(fast, naiveCodeOnly(line)) << '[' << line << ']';
+        ASSERT_EQ(fast, fuzz::plainCodeOnly(line)) << '[' << line << ']';
     }
     EXPECT_TRUE(messages.calls.empty());
 }
