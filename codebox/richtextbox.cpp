@@ -2,7 +2,7 @@
 
 #include "codebox/keycodes.h"
 #include "codebox/rtf.h"
-#include "codebox/systemcolour.h"
+#include "platform/qt/colourvalue.h"
 
 #include <QDrag>
 #include <QDropEvent>

@@ -22,6 +22,18 @@ constexpr bool isSystemColour(qint32 value)
     return value < 0;
 }
 
+// A colour value (not a system colour reference) as a QColor, and back.
+inline QColor colourFromValue(qint32 value)
+{
+    const auto bits = static_cast<quint32>(value);
+    return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
+}
+inline qint32 valueOfColour(const QColor &colour)
+{
+    const QColor rgb = colour.toRgb();
+    return rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16);
+}
+
 // The colour a value stands for now: an RGB value directly (the top byte is
 // not used), a system colour reference through the palette. System colour
 // indexes follow the classic desktop table; an index without a counterpart
@@ -30,7 +42,7 @@ inline QColor resolveColour(qint32 value, const QPalette &palette)
 {
     const auto bits = static_cast<quint32>(value);
     if (!isSystemColour(value))
-        return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
+        return colourFromValue(value);
     switch (bits & 0xFF) {
     case 2:
     case 13:
