@@ -7,7 +7,6 @@
 #include "engine/pagefiles.h"
 #include "engine/pagestate.h"
 #include "engine/pagewriter.h"
-#include "engine/plaintextbox.h"
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
@@ -17,6 +16,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <sstream>
 
 namespace quorbel::cli {
@@ -32,17 +32,15 @@ std::string displayName(const std::string &source)
     return source == kStdin ? "standard input" : source;
 }
 
-std::string readSource(const std::string &source, std::istream &in)
+std::string readStream(std::istream &in)
 {
-    if (source != kStdin)
-        return readFileBytes(source);
     std::ostringstream bytes;
     bytes << in.rdbuf(); // an empty input only sets bytes' failbit
     return bytes.str();
 }
 
 // The code name: the option, the module's own name, the file name.
-std::string codeNameFor(const ConvertOptions &options, const std::string &source, const std::string &text)
+std::string codeNameFor(const ConvertOptions &options, const std::string &source, std::string_view text)
 {
     if (options.code)
         return *options.code;
@@ -90,21 +88,32 @@ void refuseExisting(const std::string &target, const SettingsStore &settings)
 void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
                 std::istream &in, std::ostream &out, std::ostream &err)
 {
-    SourceText decoded = decodeSource(readSource(source, in), options.encoding);
-    if (decoded.text.empty()) {
+    // A file is read in place (mapped); its text is only copied when it must
+    // be decoded.
+    std::optional<FileBytes> file;
+    std::string piped;
+    if (source == kStdin)
+        piped = readStream(in);
+    else
+        file.emplace(source);
+    std::string decoded;
+    const std::string_view text = sourceTextOf(file ? file->view() : piped, options.encoding, decoded);
+    if (text.empty()) {
         err << "quorbel: " << displayName(source) << ": empty source; nothing written\n";
         return;
     }
     PageState state;
-    state.CodeName = codeNameFor(options, source, decoded.text);
+    state.CodeName = codeNameFor(options, source, text);
     state.ProjectName = options.project;
-    PlainTextBox box(std::move(decoded.text)); // the text is not needed again: no copy
     PageWriter writer(state, services);
     PlainLabel label;
 
     if (options.toStdout) {
-        const std::string page = writer.singlePage(box, label);
-        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+        writer.writeSinglePage(text, label, [&out](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            if (!out)
+                throw std::runtime_error("cannot write to standard output");
+        });
         out.flush();
         if (!out)
             throw std::runtime_error("cannot write to standard output");
@@ -112,7 +121,7 @@ void convertOne(const ConvertOptions &options, const std::string &source, const 
         const std::string target = targetFor(options, state.CodeName, services.settings);
         if (options.noClobber)
             refuseExisting(target, services.settings);
-        writer.srcToHTML(box, target, label);
+        writer.writePages(text, target, label);
     }
     if (!options.quiet)
         (options.toStdout ? err : out) << label.caption() << '\n';

@@ -6,6 +6,7 @@
 #include "platform/systemclock.h"
 
 #include <iostream>
+#include <malloc.h>
 
 using namespace quorbel;
 
@@ -37,6 +38,12 @@ int run(const cli::Invocation &inv)
 
 int main(int argc, char **argv)
 {
+    // A conversion makes and drops strings of up to megabytes. By default
+    // each of them is mapped fresh from the system and returned when freed,
+    // and every page of it costs a page fault when first written; kept in
+    // the heap instead, freed memory is used again.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     try {
         return run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
     } catch (const cli::UsageError &error) {

@@ -1,6 +1,8 @@
 #include "engine/colouriser.h"
 
+#include "engine/bytescan.h"
 #include "engine/codeonly.h"
+#include "engine/declarationscan.h"
 #include "engine/htmlbuffer.h"
 #include "engine/htmlescape.h"
 #include "engine/keywordlist.h"
@@ -9,15 +11,6 @@
 #include "platform/messageboxes.h"
 
 namespace quorbel {
-
-struct Colouriser::Colours {
-    Colours(std::string_view key, std::string_view id, std::string_view comment)
-        : words(key, id), commentTag(fontTag(comment))
-    {
-    }
-    WordColours words;
-    std::string commentTag;
-};
 
 namespace {
 
@@ -29,6 +22,22 @@ std::string_view orDefault(std::string_view colour, std::string_view fallback)
 }
 
 } // namespace
+
+LineColours blockColours(std::string_view keyColour, std::string_view idColour, std::string_view commentColour)
+{
+    return LineColours(orDefault(keyColour, kDefaultKeyColour), orDefault(idColour, kDefaultIdColour),
+                       orDefault(commentColour, kDefaultCommentColour));
+}
+
+std::string blockHead(std::string_view textColour)
+{
+    std::string head =
+        "<PRE>\r\n<CENTER><FONT FACE='0'>(To highlight code click repeatedly quickly) </FONT><HR></CENTER>\r\n"
+        "<FONT COLOR='";
+    head += orDefault(textColour, kDefaultTextColour);
+    head += "'>\r\n";
+    return head;
+}
 
 Colouriser::Colouriser(ColouriserState &state, MessageBoxes &messages) : m_state(state), m_messages(messages)
 {
@@ -42,9 +51,7 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
     // A file that ended inside a continued comment must not turn the first
     // line of the next conversion into a comment.
     m_state.commentContinues = false;
-    const Colours colours(orDefault(keyColour, kDefaultKeyColour), orDefault(idColour, kDefaultIdColour),
-                          orDefault(commentColour, kDefaultCommentColour));
-    textColour = orDefault(textColour, kDefaultTextColour);
+    const LineColours colours = blockColours(keyColour, idColour, commentColour);
 
     std::string block;
     std::size_t linesStart = 0;
@@ -56,10 +63,7 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
         // reserved costs nothing until it is written).
         const int lastStart = count > 0 ? source.lineIndex(count - 1) : 0;
         block.reserve(7 * static_cast<std::size_t>(lastStart > 0 ? lastStart : 0) / 2 + 512);
-        block += "<PRE>\r\n<CENTER><FONT FACE='0'>(To highlight code click repeatedly quickly) </FONT><HR></CENTER>\r\n"
-                 "<FONT COLOR='";
-        block += textColour;
-        block += "'>\r\n";
+        block += blockHead(textColour);
         linesStart = linesEnd = block.size();
         {
             // Cuts the block back to what was written when it goes, on an
@@ -72,7 +76,7 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
                 appendLine(line, colours, out);
                 linesEnd = out.size();
             }
-            out.put(std::string_view("</Font>\r\n</PRE>"));
+            out.put(kBlockFoot);
         }
         return block;
     } catch (...) {
@@ -87,30 +91,79 @@ std::string Colouriser::line2html(std::string &line, std::string_view keyColour,
     std::string html;
     {
         HtmlBuffer out(html);
-        appendLine(line, Colours(keyColour, idColour, commentColour), out);
+        appendLine(line, LineColours(keyColour, idColour, commentColour), out);
     }
     return html;
 }
 
-void Colouriser::appendLine(std::string &line, const Colours &colours, HtmlBuffer &out)
+void Colouriser::recordNames(std::string_view text)
+{
+    forEachDeclaringLine(text, [&](std::string_view line) {
+        // The line without its break, not as appendLine prepares it: the
+        // blank appended after its last "(" cannot change what it declares.
+        m_line.assign(line);
+        if (const auto declared = findDeclaration(codeOnlyOf(m_line)))
+            record(declared->kind, declared->name);
+    });
+}
+
+std::string_view Colouriser::codeOnlyOf(std::string_view line)
+{
+    if (line.find('"') == std::string::npos)
+        return line;
+    m_codeOnly.assign(line);
+    blankStringLiterals(m_codeOnly);
+    return m_codeOnly;
+}
+
+void Colouriser::appendLine(std::string &line, const LineColours &colours, HtmlBuffer &out)
 {
     // Only the last line of a text, after its final line break, is empty.
     if (line.empty())
         return;
-    const std::size_t mark = out.size();
     try {
         // The appended blank makes the last word of the line end at a
         // delimiter, like every other word.
         if (line.ends_with(kCrLf))
             line.resize(line.size() - kCrLf.size());
         line += ' ';
+    } catch (...) {
+        showError("Error occured within line2html \r\nUnable to convert line :\r\n*" + line + "*");
+        return;
+    }
+    appendPrepared(line, colours, out);
+}
 
-        std::string_view codeOnly = line;
-        if (line.find('"') != std::string::npos) {
-            m_codeOnly = line;
-            blankStringLiterals(m_codeOnly);
-            codeOnly = m_codeOnly;
-        }
+int Colouriser::appendSourceLines(std::string &text, bool last, const LineColours &colours, HtmlBuffer &out)
+{
+    // Each line is prepared where it stands: the first byte of its break
+    // becomes the blank that appendLine appends.
+    int breaks = 0;
+    std::size_t start = 0;
+    scanBytes(text, '\r', '\n', [&](std::size_t i) {
+        if (i < start)
+            return true; // the LF of a CR LF
+        const std::size_t next = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? i + 2 : i + 1;
+        text[i] = ' ';
+        appendPrepared(std::string_view(text).substr(start, i + 1 - start), colours, out);
+        start = next;
+        ++breaks;
+        return true;
+    });
+    if (last) {
+        // The line the conversion's CR LF ends, empty or not.
+        text += ' ';
+        appendPrepared(std::string_view(text).substr(start), colours, out);
+        ++breaks;
+    }
+    return breaks;
+}
+
+void Colouriser::appendPrepared(std::string_view line, const LineColours &colours, HtmlBuffer &out)
+{
+    const std::size_t mark = out.size();
+    try {
+        const std::string_view codeOnly = codeOnlyOf(line);
 
         if (const auto declared = findDeclaration(codeOnly)) {
             out.put(std::string_view("<A NAME='"));
@@ -145,7 +198,7 @@ void Colouriser::appendLine(std::string &line, const Colours &colours, HtmlBuffe
             out.put(std::string_view("'<hr>\r\n"));
     } catch (...) {
         out.truncate(mark);
-        showError("Error occured within line2html \r\nUnable to convert line :\r\n*" + line + "*");
+        showError("Error occured within line2html \r\nUnable to convert line :\r\n*" + std::string(line) + "*");
     }
 }
 

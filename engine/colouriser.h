@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/wordscan.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,25 @@ inline constexpr std::string_view kDefaultKeyColour = "1D048E";
 inline constexpr std::string_view kDefaultIdColour = "B67C30";
 inline constexpr std::string_view kDefaultCommentColour = "378C13";
 
+// The tags of a line's colours, built once per conversion. The colour
+// strings are taken as they are (no defaults).
+struct LineColours {
+    LineColours(std::string_view key, std::string_view id, std::string_view comment)
+        : words(key, id), commentTag(fontTag(comment))
+    {
+    }
+    WordColours words;
+    std::string commentTag;
+};
+
+// The line colours of a code block: empty colours take their defaults.
+LineColours blockColours(std::string_view keyColour, std::string_view idColour, std::string_view commentColour);
+// The code block's opening (the PRE, the caption line and the FONT of the
+// text colour; an empty colour takes its default) and its end. The lines
+// stand between them.
+std::string blockHead(std::string_view textColour);
+inline constexpr std::string_view kBlockFoot = "</Font>\r\n</PRE>";
+
 // Turns VB6 source lines into the coloured HTML code block.
 class Colouriser {
 public:
@@ -52,6 +73,19 @@ public:
     // empty line gives an empty string and changes no state.
     std::string line2html(std::string &line, std::string_view keyColour, std::string_view idColour,
                           std::string_view commentColour);
+    // Appends the HTML of the lines of a piece of source text whose line
+    // breaks may be CR LF, LF or a lone CR to out, as Quorbel_OBJ writes the
+    // lines of the text with its breaks made CR LF. Goes on from the current
+    // state (the comment continuation, the counters). text is worked on in place
+    // (each break's first byte becomes a blank), not copied. After the last
+    // break, a line is only written when the piece is the last of its text:
+    // the line that the CR LF appended by a conversion ends, even an empty
+    // one. Returns the number of lines written.
+    int appendSourceLines(std::string &text, bool last, const LineColours &colours, HtmlBuffer &out);
+    // Records the names that the lines of text declare, as
+    // appendSourceLines would for the text with every break (CR LF, LF, lone CR) made CR LF,
+    // without colouring them.
+    void recordNames(std::string_view text);
     // Text of line lineNumber (1-based) with its line break; 0 means the
     // caret's line and lineNumber receives that line's number. Empty for a
     // line that does not exist. Selects the line in source.
@@ -65,9 +99,12 @@ public:
     bool IsKeyWord(std::string_view word);
 
 private:
-    struct Colours;
     // line2html appending to out; on an error the line is dropped from out.
-    void appendLine(std::string &line, const Colours &colours, HtmlBuffer &out);
+    void appendLine(std::string &line, const LineColours &colours, HtmlBuffer &out);
+    // The same for a prepared line (its break replaced by one blank).
+    void appendPrepared(std::string_view line, const LineColours &colours, HtmlBuffer &out);
+    // The line with its literals blanked (line itself when it has none).
+    std::string_view codeOnlyOf(std::string_view line);
     // GetLineText into out; on an error out is empty.
     void readLine(TextControl &source, int &lineNumber, std::string &out);
     // Records name as the next name of its kind and returns the stored copy.
@@ -77,6 +114,7 @@ private:
     ColouriserState &m_state;
     MessageBoxes &m_messages;
     std::string m_codeOnly; // reused from line to line
+    std::string m_line;     // the same
 };
 
 } // namespace quorbel

@@ -124,9 +124,13 @@ std::string CommentBlock::writeCommentHTML()
                             "pt' bgcolor='" + tableColour + "'>\r\n   <tr>\r\n       <td width='100%' " +
                             "colspan='2' style='background-color:" + titleColour + "'><font size='6'><Center> " +
                             title + "</Font></Center></td>\r\n   </tr>";
-        block += rows();
-        block.append(kCrLf).append("</table>").append(kCrLf);
-        return block;
+        // With thousands of names the rows are megabytes: the table is put
+        // together in one allocation.
+        const std::string rowsHtml = rows();
+        std::string table;
+        table.reserve(block.size() + rowsHtml.size() + 16);
+        table.append(block).append(rowsHtml).append(kCrLf).append("</table>").append(kCrLf);
+        return table;
     } catch (const std::exception &) {
         m_services.messages.show("Error No  :  writeCommentHTML ", Buttons::Ok, Icon::Critical);
         return {};
@@ -138,50 +142,56 @@ std::string CommentBlock::rows()
     std::string block;
     const auto on = [this](std::string_view key) { return setting(key, "1") == "1"; };
     if (on(keys::CommentsPrintAuthor))
-        block = writeCodeHtml(block, "Author :", setting(keys::CommentsAuthorInfo, "Your Name Goes here"));
+        appendRow(block, "Author :", setting(keys::CommentsAuthorInfo, "Your Name Goes here"));
     if (on(keys::CommentsPrintDate)) {
         const std::string date = setting(keys::CommentsPrintCurrentDate, "1") == "1"
                                      ? m_services.clock.shortDate()
                                      : setting(keys::CommentsDateInfo, "20/3/79");
-        block = writeCodeHtml(block, "Date Written :", date);
+        appendRow(block, "Date Written :", date);
     }
     if (on(keys::CommentsPrintEmail)) {
         const std::string address = setting(keys::CommentsEmailInfo, kPlaceholderEmail);
-        block = writeCodeHtml(block, "E-Mail :", "<A Href='MailTo:" + address + "'>" + address + "</A>");
+        appendRow(block, "E-Mail :", "<A Href='MailTo:" + address + "'>" + address + "</A>");
     }
     if (on(keys::CommentsPrintWebSite)) {
         const std::string site = setting(keys::CommentsWebSiteInfo, kPlaceholderWebSite);
-        block = writeCodeHtml(block, "Web Site :", "<A Href='" + site + "'>" + site + "</A>");
+        appendRow(block, "Web Site :", "<A Href='" + site + "'>" + site + "</A>");
     }
     if (on(keys::CommentsPrintExtra)) {
-        block = writeCodeHtml(block, setting(keys::CommentsExtraName, "Title Goes Here") + " :",
+        appendRow(block, setting(keys::CommentsExtraName, "Title Goes Here") + " :",
                               setting(keys::CommentsExtraInfo, "A little bit about me or my code."));
     }
     if (on(keys::CommentPrintSubsAndFunctions)) {
         if (!m_state.subNames().empty())
-            block = writeCodeHtml(block, "Subs : ", writeSubsHtml(m_state.subNames()));
+            appendRow(block, "Subs : ", writeSubsHtml(m_state.subNames()));
         if (!m_state.functionNames().empty())
-            block = writeCodeHtml(block, "Functions : ", writeFunctionsHtml(m_state.functionNames()));
+            appendRow(block, "Functions : ", writeFunctionsHtml(m_state.functionNames()));
     }
     return block;
 }
 
 std::string CommentBlock::writeCodeHtml(const std::string &block, std::string_view name, std::string_view value)
 {
+    std::string row = block;
+    appendRow(row, name, value);
+    return row;
+}
+
+void CommentBlock::appendRow(std::string &block, std::string_view name, std::string_view value)
+{
     try {
         const std::string namesWidth = setting(keys::HTMLCommentNamesWidth, "30");
         const std::string infoWidth = setting(keys::HTMLCommentInfoWidth, "70");
         const std::string cellColour = setting(keys::HTMLCommentCommentCellBGColor, "86C1F2");
-        std::string row = block;
-        row.append("\r\n   <tr>\r\n       <td width='").append(namesWidth);
-        row.append("%' style='background-color:").append(cellColour).append("' valign='Top'>");
-        row.append(name).append("</td>\r\n       <td width='").append(infoWidth);
-        row.append("%' style='background-color:").append(cellColour).append("'>");
-        row.append(value).append("</td>\r\n   </tr>");
-        return row;
+        block.reserve(block.size() + name.size() + value.size() + 2 * cellColour.size() + 160);
+        block.append("\r\n   <tr>\r\n       <td width='").append(namesWidth);
+        block.append("%' style='background-color:").append(cellColour).append("' valign='Top'>");
+        block.append(name).append("</td>\r\n       <td width='").append(infoWidth);
+        block.append("%' style='background-color:").append(cellColour).append("'>");
+        block.append(value).append("</td>\r\n   </tr>");
     } catch (const std::exception &) {
         m_services.messages.show("Error No  :  writeCodeHtml", Buttons::Ok, Icon::Critical);
-        return {};
+        block.clear();
     }
 }
 
@@ -199,6 +209,8 @@ std::string CommentBlock::links(std::span<const std::string> names, std::string_
 {
     std::string html;
     try {
+        // Room for names of average length at once, not by doubling.
+        html.reserve(names.size() * 64);
         for (const std::string &name : names) {
             const std::string text = escapeHtmlName(name);
             html.append("<A Href='#").append(text).append("'>").append(text).append("</A><BR>").append(kCrLf);

@@ -38,6 +38,9 @@ public:
 private:
     std::string setting(std::string_view key, std::string_view def) const;
     std::string rows();
+    // writeCodeHtml in place: the row is appended to block (on an error
+    // block is emptied, as writeCodeHtml gives the empty text).
+    void appendRow(std::string &block, std::string_view name, std::string_view value);
     std::string links(std::span<const std::string> names, std::string_view routine);
 
     const PageState &m_state;

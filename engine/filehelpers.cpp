@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -96,8 +97,11 @@ std::string readFileBytes(const std::string &path)
         throw FileError(path, std::strerror(EISDIR));
     std::string bytes;
     if (S_ISREG(info.st_mode)) {
-        // Room for the line break that the page writer appends, too.
-        bytes.reserve(static_cast<std::size_t>(info.st_size) + 2);
+        // Room for the line break that the page writer appends, and for
+        // LF breaks to become CR LF in place (room not written costs
+        // nothing).
+        const auto size = static_cast<std::size_t>(info.st_size);
+        bytes.reserve(size + size / 16 + 2);
         adviseHugePages(bytes.data(), bytes.capacity());
     }
     char buffer[65536];
@@ -137,6 +141,66 @@ void appendToFile(const std::string &path, std::initializer_list<std::string_vie
     writeAll(fd.get(), parts, path);
     if (!fd.close())
         throw FileError(path, lastError());
+}
+
+FileBytes::FileBytes(const std::string &path)
+{
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw FileError(path, lastError());
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throw FileError(path, lastError());
+    if (S_ISDIR(info.st_mode))
+        throw FileError(path, std::strerror(EISDIR));
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        const auto size = static_cast<std::size_t>(info.st_size);
+        // All pages mapped at once: one call instead of a fault per page.
+        void *map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
+        if (map != MAP_FAILED) {
+            m_map = map;
+            m_mapSize = size;
+            m_view = std::string_view(static_cast<const char *>(map), size);
+            return;
+        }
+    }
+    m_read = readFileBytes(path);
+    m_view = m_read;
+}
+
+FileBytes::~FileBytes()
+{
+    if (m_map)
+        ::munmap(m_map, m_mapSize);
+}
+
+AppendFile::AppendFile(const std::string &path)
+    : m_path(path), m_fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666))
+{
+    if (m_fd < 0)
+        throw FileError(path, lastError());
+}
+
+AppendFile::~AppendFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void AppendFile::write(std::string_view piece)
+{
+    if (m_fd < 0)
+        throw FileError(m_path, std::strerror(EBADF));
+    if (!piece.empty())
+        writeAll(m_fd, {{const_cast<char *>(piece.data()), piece.size()}}, m_path);
+}
+
+void AppendFile::close()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    if (fd >= 0 && ::close(fd) != 0)
+        throw FileError(m_path, lastError());
 }
 
 bool OutputFile(const std::string &fileName, std::string_view text, MessageBoxes &messages)

@@ -23,12 +23,49 @@ private:
 
 // The whole file as bytes. Throws FileError (missing, unreadable, a folder).
 std::string readFileBytes(const std::string &path);
+// The bytes of a file, without a copy where possible: a regular file is
+// mapped into memory (read from the system's cache in place), anything else
+// (a pipe, a device) is read. Throws FileError like readFileBytes.
+class FileBytes {
+public:
+    explicit FileBytes(const std::string &path);
+    ~FileBytes();
+    FileBytes(const FileBytes &) = delete;
+    FileBytes &operator=(const FileBytes &) = delete;
+    std::string_view view() const { return m_view; }
+
+private:
+    void *m_map = nullptr;
+    std::size_t m_mapSize = 0;
+    std::string m_read;
+    std::string_view m_view;
+};
+
 // Appends text and one CR LF to the file, creating it when missing; never
 // truncates. Throws FileError when the file cannot be opened or written.
 void appendToFile(const std::string &path, std::string_view text);
 // The same for a text given in pieces, written one after the other in one
 // system call (a page of many megabytes is never joined in memory).
 void appendToFile(const std::string &path, std::initializer_list<std::string_view> pieces);
+
+// A file opened for appending and written piece by piece: a page of many
+// megabytes goes out as it is made. Creates the file when missing, never
+// truncates; throws FileError when the file cannot be opened or a piece
+// cannot be written. close() reports a write error that shows only then; a
+// file not closed is closed when the object goes.
+class AppendFile {
+public:
+    explicit AppendFile(const std::string &path);
+    ~AppendFile();
+    AppendFile(const AppendFile &) = delete;
+    AppendFile &operator=(const AppendFile &) = delete;
+    void write(std::string_view piece);
+    void close();
+
+private:
+    std::string m_path;
+    int m_fd;
+};
 
 // Appends text and one CR LF (see appendToFile). On an error shows "Error : "
 // and the platform's description (OK, no icon) and returns false.

@@ -23,7 +23,21 @@ public:
         adviseHugePages(out.data(), out.capacity());
         repoint(out.size());
     }
-    ~HtmlBuffer() { m_out.resize(size()); }
+    // Writes over out from its start, taking all of its size as room, and
+    // leaves out's size as it is when it goes: a buffer filled again and
+    // again then neither zero-fills nor allocates once it is big enough.
+    // What was written is the first size() bytes.
+    struct Reuse {};
+    HtmlBuffer(std::string &out, Reuse) : m_out(out), m_keepSize(true)
+    {
+        m_next = out.data();
+        m_end = out.data() + out.size();
+    }
+    ~HtmlBuffer()
+    {
+        if (!m_keepSize)
+            m_out.resize(size());
+    }
     HtmlBuffer(const HtmlBuffer &) = delete;
     HtmlBuffer &operator=(const HtmlBuffer &) = delete;
 
@@ -88,6 +102,7 @@ private:
     }
 
     std::string &m_out;
+    bool m_keepSize = false;
     char *m_next = nullptr;
     char *m_end = nullptr;
 };

@@ -44,14 +44,11 @@ void declareCharset(std::string &page, std::string_view anchor, std::string_view
         page.insert(at + anchor.size(), line);
 }
 
-// The same for a page in pieces whose first piece holds the anchor.
-void declareCharset(std::string &head, std::initializer_list<std::string_view> rest, std::string_view anchor,
-                    std::string_view line)
+// The same for a page in pieces whose first piece holds the anchor; rest
+// tells whether the other pieces hold text outside ASCII.
+void declareCharset(std::string &head, bool restNonAscii, std::string_view anchor, std::string_view line)
 {
-    bool nonAscii = hasNonAscii(head);
-    for (const std::string_view piece : rest)
-        nonAscii = nonAscii || hasNonAscii(piece);
-    const auto at = nonAscii ? head.find(anchor) : std::string::npos;
+    const auto at = restNonAscii || hasNonAscii(head) ? head.find(anchor) : std::string::npos;
     if (at != std::string::npos)
         head.insert(at + anchor.size(), line);
 }
@@ -111,33 +108,59 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
 {
     if (sourceBox.isEmpty())
         return {};
-    // The target is checked before anything changes, so that a refused
-    // target leaves no folder, no page and the box as it was.
-    m_state.PageExt = setting(keys::Ext, "html");
-    const bool frames = setting(keys::Frames, "1") != "0";
-    const PageFiles files = pageFiles(fileName, m_state.PageExt, frames);
-
+    const PageFiles files = targetFiles(fileName);
     sourceBox.appendText(kCrLf);
     const double start = m_services.clock.secondsSinceMidnight();
+    makeFolder(files);
+    CodePage code = buildCodePage(sourceBox);
+    replacePage(files.codePage, {code.head, code.block, code.foot});
+    finishPages(files, infoLabel, start, code.lineCount);
+    return std::move(code.block);
+}
 
+void PageWriter::writePages(std::string_view text, const std::string &fileName, Label &infoLabel,
+                            const StreamOptions &options)
+{
+    if (text.empty())
+        return;
+    const PageFiles files = targetFiles(fileName);
+    const double start = m_services.clock.secondsSinceMidnight();
+    makeFolder(files);
+    removePage(files.codePage);
+    AppendFile page(files.codePage);
+    const int lineCount = streamCodePage(
+        text, [&page](std::string_view piece) { page.write(piece); }, options);
+    page.write(kCrLf);
+    page.close();
+    finishPages(files, infoLabel, start, lineCount);
+}
+
+PageFiles PageWriter::targetFiles(const std::string &fileName)
+{
+    // The target is checked before anything changes, so that a refused
+    // target leaves no folder, no page and the source as it was.
+    m_state.PageExt = setting(keys::Ext, "html");
+    return pageFiles(fileName, m_state.PageExt, setting(keys::Frames, "1") != "0");
+}
+
+void PageWriter::makeFolder(const PageFiles &files) const
+{
     std::error_code ec;
     if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0") {
         if (!fs::create_directory(files.base, ec) && ec)
             throw ConversionError("cannot create folder " + files.base + ": " + ec.message());
     }
+}
 
-    CodePage code = buildCodePage(sourceBox);
-    replacePage(files.codePage, {code.head, code.block, code.foot});
-
-    setTiming(infoLabel, start, code.lineCount);
-
-    if (frames) {
+void PageWriter::finishPages(const PageFiles &files, Label &infoLabel, double start, int lineCount)
+{
+    setTiming(infoLabel, start, lineCount);
+    if (files.frames) {
         replacePage(files.headerPage, writeHeaderPage());
         replacePage(files.framePage, framePage(files));
     }
     m_state.colouriser.FunctionCount = 0;
     m_state.colouriser.SubCount = 0;
-    return std::move(code.block);
 }
 
 std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
@@ -153,17 +176,57 @@ std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
     return code.head + code.block + code.foot + std::string(kCrLf);
 }
 
+void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const BlockSink &sink,
+                                 const StreamOptions &options)
+{
+    if (text.empty())
+        return;
+    const double start = m_services.clock.secondsSinceMidnight();
+    const int lineCount = streamCodePage(text, sink, options);
+    sink(kCrLf);
+    setTiming(infoLabel, start, lineCount);
+    m_state.colouriser.FunctionCount = 0;
+    m_state.colouriser.SubCount = 0;
+}
+
+PageWriter::CodeColours PageWriter::codeColours() const
+{
+    return {setting(keys::HTMLCommentTextColor, "000000"), setting(keys::HTMLCommentKeyColor, "1D048E"),
+            setting(keys::HTMLCommentIDColor, "B67C30"), setting(keys::HTMLCommentCommentColor, "378C13")};
+}
+
 PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
 {
     CodePage code;
     code.lineCount = sourceBox.lineCount();
-    const std::string textColour = setting(keys::HTMLCommentTextColor, "000000");
-    const std::string keyColour = setting(keys::HTMLCommentKeyColor, "1D048E");
-    const std::string idColour = setting(keys::HTMLCommentIDColor, "B67C30");
-    const std::string commentColour = setting(keys::HTMLCommentCommentColor, "378C13");
+    const CodeColours colours = codeColours();
     Colouriser colouriser(m_state.colouriser, m_services.messages);
-    code.block = colouriser.Quorbel_OBJ(sourceBox, textColour, keyColour, idColour, commentColour);
+    code.block = colouriser.Quorbel_OBJ(sourceBox, colours.text, colours.key, colours.id, colours.comment);
+    frameCodePage(code, hasNonAscii(code.block));
+    return code;
+}
 
+int PageWriter::streamCodePage(std::string_view text, const BlockSink &sink, const StreamOptions &options)
+{
+    // The head lists the names the block declares: they are collected
+    // first, in a pass of their own.
+    collectNames(text, m_state.colouriser, options);
+    const CodeColours colours = codeColours();
+    // Whether the block will hold text outside ASCII is told from what it
+    // is made of: every character of the source, and the colours.
+    const bool nonAscii =
+        hasNonAscii(text) || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
+    CodePage code;
+    frameCodePage(code, nonAscii);
+    sink(code.head);
+    const int lineCount = streamCodeBlock(text, colours.text, colours.key, colours.id, colours.comment,
+                                          m_state.colouriser, m_services.messages, sink, options);
+    sink(code.foot);
+    return lineCount;
+}
+
+void PageWriter::frameCodePage(CodePage &code, bool blockNonAscii)
+{
     CommentBlock comments(m_state, m_services);
     const std::string generatorLine = "<META NAME='GENERATOR' CONTENT='Halvern  Quorbel 1.2'>\r\n";
     std::string page = "<HTML>\r\n<HEAD>\r\n<TITLE>" + escapeHtmlName(m_state.CodeName) + "</TITLE>\r\n" +
@@ -173,14 +236,16 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";
-    if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1")
-        page += "<Center>\r\n" + comments.writeCommentHTML() + "\r\n<HR>\r\n</Center>\r\n<PRE>\r\n";
-    else
+    if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1") {
+        const std::string table = comments.writeCommentHTML();
+        page.reserve(page.size() + table.size() + kCharsetMeta.size() + 64);
+        page.append("<Center>\r\n").append(table).append("\r\n<HR>\r\n</Center>\r\n<PRE>\r\n");
+    } else
         page += "\r\n<PRE>\r\n";
-    declareCharset(page, {code.block, foot}, generatorLine, std::string(kCharsetMeta) + std::string(kCrLf));
+    declareCharset(page, blockNonAscii || hasNonAscii(foot), generatorLine,
+                   std::string(kCharsetMeta) + std::string(kCrLf));
     code.head = std::move(page);
     code.foot = foot;
-    return code;
 }
 
 std::string PageWriter::framePage(const PageFiles &files) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/blockstream.h"
 #include "engine/engineservices.h"
 
 #include <span>
@@ -36,6 +37,18 @@ public:
     // line break included, without touching any file; sets the label like
     // srcToHTML. An empty box gives the empty text and changes nothing.
     std::string singlePage(TextControl &sourceBox, Label &infoLabel);
+    // srcToHTML and singlePage for a caller that does not want the code
+    // block back (the command line), from a source text as a file holds it
+    // once decoded: its line breaks may be CR LF, LF or a lone CR, each one
+    // break. The code page goes to its file (to sink) piece by piece as its
+    // lines are coloured, on several threads, so that a source of any size
+    // needs only a few megabytes besides its text. The pages are those that
+    // srcToHTML (singlePage) makes from a box holding the text with its
+    // breaks made CR LF, byte for byte. An empty text changes nothing.
+    void writePages(std::string_view text, const std::string &fileName, Label &infoLabel,
+                    const StreamOptions &options = {});
+    void writeSinglePage(std::string_view text, Label &infoLabel, const BlockSink &sink,
+                         const StreamOptions &options = {});
 
     // The header page: the SUBS list, the FUNCTIONS list and the script that
     // shows the chosen declaration in the code frame. On an error shows
@@ -57,9 +70,26 @@ private:
         std::string foot;
         int lineCount = 0;
     };
+    struct CodeColours {
+        std::string text, key, id, comment;
+    };
+    CodeColours codeColours() const;
     // Reads the settings, colours the box's lines and assembles the code
     // page; the box already ends with the added line break.
     CodePage buildCodePage(TextControl &sourceBox);
+    // The code page of text handed to sink in pieces; returns the line
+    // count.
+    int streamCodePage(std::string_view text, const BlockSink &sink, const StreamOptions &options);
+    // The head and the foot of the code page (into code); blockNonAscii
+    // tells whether its block holds text outside ASCII.
+    void frameCodePage(CodePage &code, bool blockNonAscii);
+    // The page files of fileName (sets the page extension); throws
+    // ConversionError for a target refused.
+    PageFiles targetFiles(const std::string &fileName);
+    // Creates the folder of the page set when the settings want one.
+    void makeFolder(const PageFiles &files) const;
+    // After the code page: the timing line, the header and frame pages.
+    void finishPages(const PageFiles &files, Label &infoLabel, double start, int lineCount);
     std::string framePage(const PageFiles &files) const;
     std::string selectList(std::string_view listName, std::span<const std::string> names) const;
     std::string setting(std::string_view key, std::string_view def) const;

@@ -1,5 +1,6 @@
 #include "engine/plaintextbox.h"
 
+#include "engine/bytescan.h"
 #include "platform/hugepages.h"
 
 #include <algorithm>
@@ -165,17 +166,15 @@ void PlainTextBox::indexLines(std::size_t from)
         while (m_lineStarts.size() > 1 && static_cast<std::size_t>(m_lineStarts.back()) > from)
             m_lineStarts.pop_back();
     }
-    const char *const begin = m_text.data();
-    const char *const end = begin + m_text.size();
-    const char *p = begin + from;
-    while (p < end) {
-        const auto *lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        if (!lf)
-            break;
-        if (lf > begin && lf[-1] == '\r')
-            m_lineStarts.push_back(static_cast<int>(lf + 1 - begin));
-        p = lf + 1;
-    }
+    if (from == 0)
+        m_lineStarts.reserve(m_text.size() / 24 + 16); // lines of real code are longer
+    const std::string_view text = m_text;
+    scanBytes(text.substr(from), '\n', '\n', [&](std::size_t i) {
+        const std::size_t lf = from + i;
+        if (lf > 0 && text[lf - 1] == '\r')
+            m_lineStarts.push_back(static_cast<int>(lf + 1));
+        return true;
+    });
 }
 
 int PlainTextBox::length() const

@@ -1,16 +1,23 @@
 #include "engine/sourcetext.h"
 
+#include "engine/bytescan.h"
 #include "engine/conversionerror.h"
 #include "platform/hugepages.h"
 
 #include <uchardet.h>
 
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <memory>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quorbel {
 
@@ -224,6 +231,76 @@ std::string normaliseLineBreaks(std::string_view text)
     return out;
 }
 
+namespace {
+
+// Bit k is set when p[k] is a CR or an LF, for the 16 bytes at p.
+inline std::uint32_t breaksIn(const char *p)
+{
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
+#else
+    std::uint32_t found = 0;
+    for (int k = 0; k < 16; ++k) {
+        if (p[k] == '\r' || p[k] == '\n')
+            found |= 1u << k;
+    }
+    return found;
+#endif
+}
+
+} // namespace
+
+void normaliseLineBreaksInPlace(std::string &text)
+{
+    std::size_t lone = 0;
+    scanBytes(text, '\r', '\n', [&](std::size_t i) {
+        if (text[i] == '\r' ? i + 1 == text.size() || text[i + 1] != '\n' : i == 0 || text[i - 1] != '\r')
+            ++lone;
+        return true;
+    });
+    if (lone == 0)
+        return;
+    // From the back: the bytes before r are still as they were, the bytes
+    // from w on are final, and w - r is the number of lone breaks before r.
+    std::size_t r = text.size();
+    text.resize(r + lone);
+    char *const d = text.data();
+    std::size_t w = text.size();
+    while (w > r) {
+        if (r >= 16) {
+            // A block without breaks moves as a whole. A block with some
+            // moves its bytes after the last break the same way, when its
+            // 16 bytes land where nothing unread lies; the break follows.
+            char block[16];
+            std::memcpy(block, d + r - 16, 16);
+            const std::uint32_t breaks = breaksIn(block);
+            if (breaks == 0 || w - r >= 16) {
+                std::memcpy(d + w - 16, block, 16);
+                const std::size_t after = breaks == 0 ? 16 : 15 - static_cast<std::size_t>(std::bit_width(breaks) - 1);
+                r -= after;
+                w -= after;
+                if (breaks == 0)
+                    continue;
+            }
+        }
+        const char c = d[--r];
+        if (c == '\n') {
+            d[--w] = '\n';
+            if (r > 0 && d[r - 1] == '\r')
+                --r;
+            d[--w] = '\r';
+        } else if (c == '\r') {
+            // An LF after it would have taken it with itself: a lone CR.
+            d[--w] = '\n';
+            d[--w] = '\r';
+        } else {
+            d[--w] = c;
+        }
+    }
+}
+
 bool hasNonAscii(std::string_view text)
 {
     // Pages of many megabytes are asked: 4 KB at a time, eight bytes to a
@@ -278,8 +355,19 @@ SourceText decodeSource(std::string_view bytes, std::string_view encoding)
         else
             result = {windows1252ToUtf8(bytes), std::string(kWindows1252)};
     }
-    result.text = normaliseLineBreaks(result.text);
+    normaliseLineBreaksInPlace(result.text);
     return result;
+}
+
+std::string_view sourceTextOf(std::string_view bytes, std::string_view encoding, std::string &storage)
+{
+    if (encoding.empty() && isValidUtf8(bytes)) {
+        if (bytes.starts_with("\xEF\xBB\xBF"))
+            bytes.remove_prefix(3);
+        return bytes;
+    }
+    storage = decodeSource(bytes, encoding).text;
+    return storage;
 }
 
 SourceText decodeSource(std::string &&bytes, std::string_view encoding)
@@ -297,7 +385,7 @@ SourceText decodeSource(std::string &&bytes, std::string_view encoding)
             crLfOnly = false;
     }
     if (!crLfOnly)
-        result.text = normaliseLineBreaks(result.text);
+        normaliseLineBreaksInPlace(result.text);
     return result;
 }
 

@@ -28,6 +28,12 @@ inline SourceText decodeSource(const char *bytes, std::string_view encoding = {}
     return decodeSource(std::string_view(bytes), encoding);
 }
 
+// The source text of bytes with its line breaks as they stand (CR LF, LF or
+// a lone CR): valid UTF-8 without an encoding name is the bytes themselves,
+// less a leading byte order mark, without a copy; anything else is
+// decodeSource's text, kept in storage. Throws like decodeSource.
+std::string_view sourceTextOf(std::string_view bytes, std::string_view encoding, std::string &storage);
+
 // Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
@@ -36,6 +42,9 @@ bool isValidUtf8(std::string_view bytes);
 std::string windows1252ToUtf8(std::string_view bytes);
 // LF and lone CR become CR LF; CR LF stays.
 std::string normaliseLineBreaks(std::string_view text);
+// The same in place: the bytes move once, from the back, and only when a
+// break must grow; text already in CR LF is only read.
+void normaliseLineBreaksInPlace(std::string &text);
 // Whether text holds a byte outside ASCII.
 bool hasNonAscii(std::string_view text);
 

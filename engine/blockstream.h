@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace quorbel {
+
+class MessageBoxes;
+struct ColouriserState;
+
+// Takes the pieces of a code block in order. It may throw (a page that
+// cannot be written); the streaming then stops and the error reaches the
+// caller.
+using BlockSink = std::function<void(std::string_view)>;
+
+struct StreamOptions {
+    // Threads that colour lines; 0 takes one per processor.
+    unsigned threads = 0;
+    // About this many bytes of source go into one piece of the block.
+    std::size_t batchBytes = std::size_t{64} << 10;
+};
+
+// The functions below take a source text as a file holds it once decoded:
+// its line breaks may be CR LF, LF or a lone CR, each one break, as
+// decodeSource would make them CR LF. Nothing is copied to change them: each
+// piece is mended on its own as it is coloured.
+
+// Colours text, with the CR LF that a conversion appends to its source,
+// into a code block and hands the block to sink piece by piece: the same
+// bytes that Colouriser::Quorbel_OBJ returns for a text box holding the
+// mended text and that CR LF. The block is never held in memory as a whole,
+// and the lines are coloured on several threads: a page of many megabytes
+// then costs a few megabytes of memory besides its source, and fresh memory
+// is what a conversion of a large file spends most of its time on.
+//
+// The text is cut into batches of whole lines, each cut after a line that
+// cannot continue a comment, so that each batch starts in the state the
+// lines before it leave; the batches are coloured in any order and handed
+// on in order. state ends as after Quorbel_OBJ (counters restarted, names in
+// order, the comment continuation of the last line); messages are shown on
+// the calling thread, in the order of the lines. Returns the number of lines
+// the text box would count.
+int streamCodeBlock(std::string_view text, std::string_view textColour, std::string_view keyColour,
+                    std::string_view idColour, std::string_view commentColour, ColouriserState &state,
+                    MessageBoxes &messages, const BlockSink &sink, const StreamOptions &options = {});
+
+// Records in state the names that the lines of text declare, as colouring
+// them would, after restarting the counters: what a page needs before its
+// block (the comment block lists them).
+void collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options = {});
+
+// Where text is cut into batches of about batchBytes bytes: the start of
+// every batch after the first. Each cut follows a line break whose line does
+// not end with "_".
+std::vector<std::size_t> batchStarts(std::string_view text, std::size_t batchBytes);
+
+} // namespace quorbel
