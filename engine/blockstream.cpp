@@ -121,9 +121,8 @@ private:
             std::size_t b;
             {
                 std::unique_lock lock(m_mutex);
-                m_free.wait(lock, [&] {
-                    return m_stopping || m_next >= batches() || m_next < m_handedOn + m_slots.size();
-                });
+                m_free.wait(lock,
+                            [&] { return m_stopping || m_next >= batches() || m_next < m_handedOn + m_slots.size(); });
                 if (m_stopping || m_next >= batches())
                     return;
                 b = m_next++;

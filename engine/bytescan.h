@@ -17,7 +17,7 @@ namespace quorbel {
 // so a search per line costs more than the line: the text is looked at 16
 // bytes at a time and only the bytes found are visited. f returns false to
 // stop the scan.
-template <typename F>
+template<typename F>
 void scanBytes(std::string_view text, char a, char b, F f)
 {
     const std::size_t n = text.size();

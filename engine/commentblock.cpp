@@ -159,7 +159,7 @@ std::string CommentBlock::rows()
     }
     if (on(keys::CommentsPrintExtra)) {
         appendRow(block, setting(keys::CommentsExtraName, "Title Goes Here") + " :",
-                              setting(keys::CommentsExtraInfo, "A little bit about me or my code."));
+                  setting(keys::CommentsExtraInfo, "A little bit about me or my code."));
     }
     if (on(keys::CommentPrintSubsAndFunctions)) {
         if (!m_state.subNames().empty())

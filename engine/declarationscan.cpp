@@ -12,7 +12,6 @@
 namespace quorbel {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
 bool foldedIs(char c, char lower)
 {
     return (static_cast<unsigned char>(c) | 0x20) == static_cast<unsigned char>(lower);
@@ -36,8 +35,8 @@ std::uint32_t wordEndsIn(const char *p)
 #if defined(__SSE2__)
     const __m128i letters = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)), _mm_set1_epi8(0x20));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 1));
-    const __m128i letter = _mm_or_si128(_mm_cmpeq_epi8(letters, _mm_set1_epi8('b')),
-                                        _mm_cmpeq_epi8(letters, _mm_set1_epi8('n')));
+    const __m128i letter =
+        _mm_or_si128(_mm_cmpeq_epi8(letters, _mm_set1_epi8('b')), _mm_cmpeq_epi8(letters, _mm_set1_epi8('n')));
     return static_cast<std::uint32_t>(
         _mm_movemask_epi8(_mm_and_si128(letter, _mm_cmpeq_epi8(next, _mm_set1_epi8(' ')))));
 #else

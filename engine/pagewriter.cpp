@@ -214,8 +214,7 @@ int PageWriter::streamCodePage(std::string_view text, const BlockSink &sink, con
     const CodeColours colours = codeColours();
     // Whether the block will hold text outside ASCII is told from what it
     // is made of: every character of the source, and the colours.
-    const bool nonAscii =
-        hasNonAscii(text) || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
+    const bool nonAscii = hasNonAscii(text) || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
     CodePage code;
     frameCodePage(code, nonAscii);
     sink(code.head);

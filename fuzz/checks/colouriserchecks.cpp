@@ -3,11 +3,13 @@
 #include "fuzz/checks/plainrules.h"
 #include "fuzz/checks/visibletext.h"
 
+#include "engine/blockstream.h"
 #include "engine/codeonly.h"
 #include "engine/colouriser.h"
 #include "engine/htmlescape.h"
 #include "engine/keywordlist.h"
 #include "engine/plaintextbox.h"
+#include "engine/sourcetext.h"
 #include "platform/messageboxes.h"
 
 #include <algorithm>
@@ -115,6 +117,31 @@ void checkQuorbelObj(std::string_view text)
     require(anchors == recordedNames(state), "the anchors and the recorded names differ");
     require(lineState.SubCount == state.SubCount && lineState.FunctionCount == state.FunctionCount,
             "line by line recorded other names");
+    checkStreamedBlock(text);
+}
+
+void checkStreamedBlock(std::string_view text)
+{
+    // The bytes as a source text whose breaks may be CR LF, LF or a lone
+    // CR: streamed in small batches on two threads, the block is the one of
+    // the mended text in a box, with the CR LF a conversion appends.
+    NoMessages messages;
+    ColouriserState expected;
+    PlainTextBox box(normaliseLineBreaks(text) + "\r\n");
+    const std::string block = Colouriser(expected, messages).Quorbel_OBJ(box, "", "", "", "");
+    ColouriserState state;
+    std::string streamed;
+    const int lines = streamCodeBlock(text, "", "", "", "", state, messages,
+                                      [&](std::string_view piece) { streamed += piece; }, {2, 1 + text.size() % 13});
+    require(streamed == block, "the streamed block differs from the block of the whole text");
+    require(lines == box.lineCount(), "the streamed line count differs");
+    require(state.SubNames == expected.SubNames && state.FunctionNames == expected.FunctionNames &&
+                state.commentContinues == expected.commentContinues,
+            "streaming left another state");
+    ColouriserState collected;
+    collectNames(text, collected, {2, 1 + text.size() % 7});
+    require(collected.SubNames == expected.SubNames && collected.FunctionNames == expected.FunctionNames,
+            "the names collected before colouring differ");
 }
 
 void checkLine2html(std::string_view line)

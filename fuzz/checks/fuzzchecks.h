@@ -23,7 +23,12 @@ public:
 // appended blank, the anchor lines and the rule lines aside), the same
 // lines from line2html line by line, and every anchor naming a recorded
 // name and every recorded name anchored.
+// Then checkStreamedBlock.
 void checkQuorbelObj(std::string_view text);
+// The bytes as a source text with any line breaks, streamed in small batches
+// on two threads: the same block, line count, names and state as Quorbel_OBJ
+// over the text with its breaks made CR LF.
+void checkStreamedBlock(std::string_view text);
 // line2html over the bytes as one line: its text kept, the line left
 // prepared, at most one anchor before and one rule after it.
 void checkLine2html(std::string_view line);
