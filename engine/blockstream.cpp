@@ -1,5 +1,6 @@
 #include "engine/blockstream.h"
 
+#include "engine/bytescan.h"
 #include "engine/colouriser.h"
 #include "engine/htmlbuffer.h"
 #include "engine/sourcetext.h"
@@ -76,6 +77,16 @@ public:
     {
         m_starts.insert(m_starts.begin(), 0);
         m_starts.push_back(text.size());
+        // Room for a batch and its HTML from the start (real code grows
+        // about 3.2 times): a buffer grown step by step from nothing would
+        // be copied, and fresh memory faulted in, several times over.
+        std::size_t largest = 0;
+        for (std::size_t b = 0; b + 1 < m_starts.size(); ++b)
+            largest = std::max(largest, m_starts[b + 1] - m_starts[b]);
+        for (Slot &slot : m_slots) {
+            slot.source.reserve(std::min(largest, text.size()) + 1);
+            slot.html.reserve(4 * std::min(largest, text.size()) + 4096);
+        }
         for (unsigned t = 0; t < threads; ++t)
             m_threads.emplace_back([this] { work(); });
     }
@@ -213,8 +224,7 @@ std::vector<std::size_t> batchStarts(std::string_view text, std::size_t batchByt
         // The first break from here on whose line does not end with "_": a
         // comment can only go on after a line that does.
         std::size_t cut = text.size();
-        for (std::size_t i = text.find_first_of("\r\n", from); i != std::string_view::npos;
-             i = text.find_first_of("\r\n", i + 1)) {
+        for (std::size_t i = findLineBreak(text, from); i < text.size(); i = findLineBreak(text, i + 1)) {
             std::size_t start = i;
             if (text[i] == '\n' && i > 0 && text[i - 1] == '\r')
                 start = i - 1; // the LF of a CR LF

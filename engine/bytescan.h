@@ -51,4 +51,18 @@ void scanBytes(std::string_view text, char a, char b, F f)
     }
 }
 
+// The position of the first CR or LF of text at or after from; text.size()
+// when there is none.
+inline std::size_t findLineBreak(std::string_view text, std::size_t from)
+{
+    std::size_t found = text.size();
+    if (from < text.size()) {
+        scanBytes(text.substr(from), '\r', '\n', [&](std::size_t i) {
+            found = from + i;
+            return false;
+        });
+    }
+    return found;
+}
+
 } // namespace quorbel

@@ -98,6 +98,14 @@ std::string CommentBlock::setting(std::string_view key, std::string_view def) co
 
 std::string CommentBlock::writeCommentHTML()
 {
+    std::string block;
+    appendCommentHTML(block);
+    return block;
+}
+
+void CommentBlock::appendCommentHTML(std::string &out)
+{
+    const std::size_t mark = out.size();
     try {
         const std::string width = setting(keys::HTMLCommentSpecifiedWidth, "100");
         const std::string tableColour = setting(keys::HTMLCommentCommentBG, "FFFFFF");
@@ -114,111 +122,123 @@ std::string CommentBlock::writeCommentHTML()
                                             "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp; Code : " + codeName;
 
         if (setting(keys::CommentsPrintCommentsInHTML, "1") == "0")
-            return {};
+            return;
         const std::string sizeText = fontSizeText(size);
 
+        // With thousands of names the table is megabytes: it is written in
+        // place, into room taken once.
+        std::size_t room = 2048;
+        for (const auto names : {m_state.subNames(), m_state.functionNames()}) {
+            for (const std::string &name : names)
+                room += 2 * name.size() + 32;
+        }
+        out.reserve(out.size() + room);
         // "border: 1px;": without the ";" a browser drops the whole
         // declaration, font family included, and the font setting is lost.
-        std::string block = "<table border='2' cellpadding='2' width='" + width +
-                            "%' style='border: 1px; font-family: " + font + "; font-size: " + sizeText +
-                            "pt' bgcolor='" + tableColour + "'>\r\n   <tr>\r\n       <td width='100%' " +
-                            "colspan='2' style='background-color:" + titleColour + "'><font size='6'><Center> " +
-                            title + "</Font></Center></td>\r\n   </tr>";
-        // With thousands of names the rows are megabytes: the table is put
-        // together in one allocation.
-        const std::string rowsHtml = rows();
-        std::string table;
-        table.reserve(block.size() + rowsHtml.size() + 16);
-        table.append(block).append(rowsHtml).append(kCrLf).append("</table>").append(kCrLf);
-        return table;
+        out.append("<table border='2' cellpadding='2' width='").append(width);
+        out.append("%' style='border: 1px; font-family: ").append(font).append("; font-size: ").append(sizeText);
+        out.append("pt' bgcolor='").append(tableColour).append("'>\r\n   <tr>\r\n       <td width='100%' ");
+        out.append("colspan='2' style='background-color:").append(titleColour).append("'><font size='6'><Center> ");
+        out.append(title).append("</Font></Center></td>\r\n   </tr>");
+        appendRows(out);
+        out.append(kCrLf).append("</table>").append(kCrLf);
     } catch (const std::exception &) {
+        out.resize(mark);
         m_services.messages.show("Error No  :  writeCommentHTML ", Buttons::Ok, Icon::Critical);
-        return {};
     }
 }
 
-std::string CommentBlock::rows()
+void CommentBlock::appendRows(std::string &out)
 {
-    std::string block;
+    const std::size_t rows = out.size();
     const auto on = [this](std::string_view key) { return setting(key, "1") == "1"; };
+    const auto text = [](std::string_view value) { return [value](std::string &to) { to.append(value); }; };
     if (on(keys::CommentsPrintAuthor))
-        appendRow(block, "Author :", setting(keys::CommentsAuthorInfo, "Your Name Goes here"));
+        appendRow(out, rows, "Author :", text(setting(keys::CommentsAuthorInfo, "Your Name Goes here")));
     if (on(keys::CommentsPrintDate)) {
         const std::string date = setting(keys::CommentsPrintCurrentDate, "1") == "1"
                                      ? m_services.clock.shortDate()
                                      : setting(keys::CommentsDateInfo, "20/3/79");
-        appendRow(block, "Date Written :", date);
+        appendRow(out, rows, "Date Written :", text(date));
     }
     if (on(keys::CommentsPrintEmail)) {
         const std::string address = setting(keys::CommentsEmailInfo, kPlaceholderEmail);
-        appendRow(block, "E-Mail :", "<A Href='MailTo:" + address + "'>" + address + "</A>");
+        appendRow(out, rows, "E-Mail :", text("<A Href='MailTo:" + address + "'>" + address + "</A>"));
     }
     if (on(keys::CommentsPrintWebSite)) {
         const std::string site = setting(keys::CommentsWebSiteInfo, kPlaceholderWebSite);
-        appendRow(block, "Web Site :", "<A Href='" + site + "'>" + site + "</A>");
+        appendRow(out, rows, "Web Site :", text("<A Href='" + site + "'>" + site + "</A>"));
     }
     if (on(keys::CommentsPrintExtra)) {
-        appendRow(block, setting(keys::CommentsExtraName, "Title Goes Here") + " :",
-                  setting(keys::CommentsExtraInfo, "A little bit about me or my code."));
+        appendRow(out, rows, setting(keys::CommentsExtraName, "Title Goes Here") + " :",
+                  text(setting(keys::CommentsExtraInfo, "A little bit about me or my code.")));
     }
     if (on(keys::CommentPrintSubsAndFunctions)) {
-        if (!m_state.subNames().empty())
-            appendRow(block, "Subs : ", writeSubsHtml(m_state.subNames()));
-        if (!m_state.functionNames().empty())
-            appendRow(block, "Functions : ", writeFunctionsHtml(m_state.functionNames()));
+        if (!m_state.subNames().empty()) {
+            appendRow(out, rows,
+                      "Subs : ", [this](std::string &to) { appendLinks(to, m_state.subNames(), "writeSubsHtml"); });
+        }
+        if (!m_state.functionNames().empty()) {
+            appendRow(out, rows, "Functions : ", [this](std::string &to) {
+                appendLinks(to, m_state.functionNames(), "writeFunctionsHtml");
+            });
+        }
     }
-    return block;
 }
 
 std::string CommentBlock::writeCodeHtml(const std::string &block, std::string_view name, std::string_view value)
 {
     std::string row = block;
-    appendRow(row, name, value);
+    appendRow(row, 0, name, [value](std::string &to) { to.append(value); });
     return row;
 }
 
-void CommentBlock::appendRow(std::string &block, std::string_view name, std::string_view value)
+void CommentBlock::appendRow(std::string &out, std::size_t rows, std::string_view name,
+                             const std::function<void(std::string &)> &value)
 {
     try {
         const std::string namesWidth = setting(keys::HTMLCommentNamesWidth, "30");
         const std::string infoWidth = setting(keys::HTMLCommentInfoWidth, "70");
         const std::string cellColour = setting(keys::HTMLCommentCommentCellBGColor, "86C1F2");
-        block.reserve(block.size() + name.size() + value.size() + 2 * cellColour.size() + 160);
-        block.append("\r\n   <tr>\r\n       <td width='").append(namesWidth);
-        block.append("%' style='background-color:").append(cellColour).append("' valign='Top'>");
-        block.append(name).append("</td>\r\n       <td width='").append(infoWidth);
-        block.append("%' style='background-color:").append(cellColour).append("'>");
-        block.append(value).append("</td>\r\n   </tr>");
+        out.append("\r\n   <tr>\r\n       <td width='").append(namesWidth);
+        out.append("%' style='background-color:").append(cellColour).append("' valign='Top'>");
+        out.append(name).append("</td>\r\n       <td width='").append(infoWidth);
+        out.append("%' style='background-color:").append(cellColour).append("'>");
+        value(out);
+        out.append("</td>\r\n   </tr>");
     } catch (const std::exception &) {
+        // As the row's block given back empty: the rows so far are gone.
+        out.resize(rows);
         m_services.messages.show("Error No  :  writeCodeHtml", Buttons::Ok, Icon::Critical);
-        block.clear();
     }
 }
 
 std::string CommentBlock::writeSubsHtml(std::span<const std::string> names)
 {
-    return links(names, "writeSubsHtml");
+    std::string html;
+    appendLinks(html, names, "writeSubsHtml");
+    return html;
 }
 
 std::string CommentBlock::writeFunctionsHtml(std::span<const std::string> names)
 {
-    return links(names, "writeFunctionsHtml");
+    std::string html;
+    appendLinks(html, names, "writeFunctionsHtml");
+    return html;
 }
 
-std::string CommentBlock::links(std::span<const std::string> names, std::string_view routine)
+void CommentBlock::appendLinks(std::string &out, std::span<const std::string> names, std::string_view routine)
 {
-    std::string html;
     try {
-        // Room for names of average length at once, not by doubling.
-        html.reserve(names.size() * 64);
+        std::string text;
         for (const std::string &name : names) {
-            const std::string text = escapeHtmlName(name);
-            html.append("<A Href='#").append(text).append("'>").append(text).append("</A><BR>").append(kCrLf);
+            text = escapeHtmlName(name);
+            out.append("<A Href='#").append(text).append("'>").append(text).append("</A><BR>").append(kCrLf);
         }
     } catch (const std::exception &) {
+        // The links written so far stay.
         m_services.messages.show("Error No  :  " + std::string(routine), Buttons::Ok, Icon::Critical);
     }
-    return html;
 }
 
 std::string CommentBlock::writeMetaTags()

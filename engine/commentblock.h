@@ -2,6 +2,7 @@
 
 #include "engine/engineservices.h"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ public:
     // the block is switched off. On an error shows "Error No  :
     // writeCommentHTML " and gives the empty text.
     std::string writeCommentHTML();
+    // The same appended to out (nothing on an error, or when switched off).
+    void appendCommentHTML(std::string &out);
     // block followed by one row: a name cell and a value cell. On an error
     // shows "Error No  :  writeCodeHtml" and gives the empty text.
     std::string writeCodeHtml(const std::string &block, std::string_view name, std::string_view value);
@@ -37,11 +40,16 @@ public:
 
 private:
     std::string setting(std::string_view key, std::string_view def) const;
-    std::string rows();
-    // writeCodeHtml in place: the row is appended to block (on an error
-    // block is emptied, as writeCodeHtml gives the empty text).
-    void appendRow(std::string &block, std::string_view name, std::string_view value);
-    std::string links(std::span<const std::string> names, std::string_view routine);
+    // The rows of the table, appended to out.
+    void appendRows(std::string &out);
+    // writeCodeHtml in place: one row appended to out, its value written by
+    // value. On an error out is cut back to rows, where the rows start, as
+    // writeCodeHtml gives the empty text.
+    void appendRow(std::string &out, std::size_t rows, std::string_view name,
+                   const std::function<void(std::string &)> &value);
+    // One link per name, appended to out; routine names the caller in the
+    // error message.
+    void appendLinks(std::string &out, std::span<const std::string> names, std::string_view routine);
 
     const PageState &m_state;
     const EngineServices &m_services;

@@ -1,5 +1,7 @@
 #include "engine/declarationscan.h"
 
+#include "engine/bytescan.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -70,7 +72,7 @@ void forEachDeclaringLine(std::string_view text, const std::function<void(std::s
         if (i < done)
             return;
         const std::size_t start = lineStart(text, done, i);
-        const std::size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+        const std::size_t end = findLineBreak(text, i);
         f(text.substr(start, end - start));
         done = end;
     };

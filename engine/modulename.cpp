@@ -1,5 +1,7 @@
 #include "engine/modulename.h"
 
+#include "engine/bytescan.h"
+
 namespace quorbel {
 
 namespace {
@@ -52,9 +54,7 @@ std::optional<std::string> moduleName(std::string_view source)
 {
     std::size_t start = 0;
     while (start < source.size()) {
-        auto end = source.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = source.size();
+        const std::size_t end = findLineBreak(source, start);
         if (auto value = valueOf(source.substr(start, end - start)))
             return value;
         start = end + 1;

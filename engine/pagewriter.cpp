@@ -236,9 +236,9 @@ void PageWriter::frameCodePage(CodePage &code, bool blockNonAscii)
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";
     if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1") {
-        const std::string table = comments.writeCommentHTML();
-        page.reserve(page.size() + table.size() + kCharsetMeta.size() + 64);
-        page.append("<Center>\r\n").append(table).append("\r\n<HR>\r\n</Center>\r\n<PRE>\r\n");
+        page.append("<Center>\r\n");
+        comments.appendCommentHTML(page); // megabytes with thousands of names: no copy
+        page.append("\r\n<HR>\r\n</Center>\r\n<PRE>\r\n");
     } else
         page += "\r\n<PRE>\r\n";
     declareCharset(page, blockNonAscii || hasNonAscii(foot), generatorLine,

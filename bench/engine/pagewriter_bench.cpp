@@ -30,9 +30,10 @@ public:
     }
 };
 
-// One page with the comment block, as `quorbel convert` writes it by default
-// with frames off.
-void convertToPage(benchmark::State &state, std::string_view text)
+// One page with the comment block, as `quorbel convert` writes it with
+// frames off: in memory by srcToHTML (what the add-in does), or streamed by
+// writePages on one or more threads (what the command line does).
+void convertToPage(benchmark::State &state, std::string_view text, unsigned streamThreads = 0)
 {
     MemorySettingsStore settings;
     settings.set(kSettingsApp, kSettingsSection, keys::Frames, "0");
@@ -51,6 +52,10 @@ void convertToPage(benchmark::State &state, std::string_view text)
     fs::create_directories(folder);
     const std::string target = (folder / "Module1.html").string();
     for (auto _ : state) {
+        if (streamThreads > 0) {
+            writer.writePages(text, target, label, StreamOptions{streamThreads});
+            continue;
+        }
         state.PauseTiming();
         PlainTextBox box(text); // srcToHTML appends to the box's text
         state.ResumeTiming();
@@ -67,14 +72,29 @@ void BM_srcToHTML_LargestFile(benchmark::State &state)
 BENCHMARK(BM_srcToHTML_LargestFile)->Unit(benchmark::kMillisecond);
 
 // Every file of the corpus joined into one text of about 16 MB.
+const std::string &wholeCorpus()
+{
+    static const std::string joined = [] {
+        std::string text;
+        for (const std::string &file : corpus().texts)
+            text += file;
+        return text;
+    }();
+    return joined;
+}
+
 void BM_srcToHTML_WholeCorpus(benchmark::State &state)
 {
-    std::string joined;
-    for (const std::string &text : corpus().texts)
-        joined += text;
-    convertToPage(state, joined);
+    convertToPage(state, wholeCorpus());
 }
 BENCHMARK(BM_srcToHTML_WholeCorpus)->Unit(benchmark::kMillisecond);
+
+// The argument is the number of threads that colour.
+void BM_writePages_WholeCorpus(benchmark::State &state)
+{
+    convertToPage(state, wholeCorpus(), static_cast<unsigned>(state.range(0)));
+}
+BENCHMARK(BM_writePages_WholeCorpus)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace quorbel::bench

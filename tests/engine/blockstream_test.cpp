@@ -2,6 +2,7 @@
 // raw source text piece by piece, on several threads, must be those that
 // srcToHTML writes from a text box holding the decoded text, byte for byte.
 #include "engine/blockstream.h"
+#include "engine/bytescan.h"
 #include "engine/colouriser.h"
 #include "engine/conversionerror.h"
 #include "engine/declarationscan.h"
@@ -310,6 +311,20 @@ TEST(RecordNames, DeclaringLinesAreCutAtEveryKindOfBreak)
     // A line with both words is handed on once.
     forEachDeclaringLine("Sub X() ' sub function ", [&](std::string_view line) { lines.emplace_back(line); });
     EXPECT_EQ(lines.size(), 1u);
+}
+
+TEST(LineBreaks, FoundInBlocksAsByteByByte)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 500; ++round) {
+        std::string text(random() % 70, 'x');
+        for (char &c : text)
+            c = "ab\r\n"[random() % 4 == 0 ? 2 + random() % 2 : random() % 2];
+        for (std::size_t from = 0; from <= text.size() + 1; ++from) {
+            const std::size_t expected = std::min(text.find_first_of("\r\n", from), text.size());
+            ASSERT_EQ(findLineBreak(text, from), expected) << text << " from " << from;
+        }
+    }
 }
 
 TEST(LineBreaks, MendedInPlaceAsInACopy)
