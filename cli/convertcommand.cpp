@@ -1,5 +1,6 @@
 #include "cli/convertcommand.h"
 
+#include "cli/inputguard.h"
 #include "cli/knownkeys.h"
 #include "cli/options.h"
 #include "engine/filehelpers.h"
@@ -91,11 +92,14 @@ void convertOne(const ConvertOptions &options, const std::string &source, const 
     // A file is read in place (mapped); its text is only copied when it must
     // be decoded.
     std::optional<FileBytes> file;
+    std::optional<InputGuard> guard;
     std::string piped;
-    if (source == kStdin)
+    if (source == kStdin) {
         piped = readStream(in);
-    else
+    } else {
+        guard.emplace(source);
         file.emplace(source);
+    }
     std::string decoded;
     const std::string_view text = sourceTextOf(file ? file->view() : piped, options.encoding, decoded);
     if (text.empty()) {
