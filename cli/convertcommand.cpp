@@ -3,6 +3,7 @@
 #include "cli/inputguard.h"
 #include "cli/knownkeys.h"
 #include "cli/options.h"
+#include "engine/conversionerror.h"
 #include "engine/filehelpers.h"
 #include "engine/modulename.h"
 #include "engine/pagefiles.h"
@@ -85,23 +86,11 @@ void refuseExisting(const std::string &target, const SettingsStore &settings)
     }
 }
 
-// Converts one source; throws on failure.
-void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
-                std::istream &in, std::ostream &out, std::ostream &err)
+// Converts one source text; throws on failure. With requireUtf8 the text
+// is bytes not yet checked, and NotUtf8Error leaves everything unchanged.
+void convertText(const ConvertOptions &options, const std::string &source, std::string_view text, bool requireUtf8,
+                 const EngineServices &services, std::ostream &out, std::ostream &err)
 {
-    // A file is read in place (mapped); its text is only copied when it must
-    // be decoded.
-    std::optional<FileBytes> file;
-    std::optional<InputGuard> guard;
-    std::string piped;
-    if (source == kStdin) {
-        piped = readStream(in);
-    } else {
-        guard.emplace(source);
-        file.emplace(source);
-    }
-    std::string decoded;
-    const std::string_view text = sourceTextOf(file ? file->view() : piped, options.encoding, decoded);
     if (text.empty()) {
         err << "quorbel: " << displayName(source) << ": empty source; nothing written\n";
         return;
@@ -111,24 +100,62 @@ void convertOne(const ConvertOptions &options, const std::string &source, const 
     state.ProjectName = options.project;
     PageWriter writer(state, services);
     PlainLabel label;
+    StreamOptions streaming;
+    streaming.requireUtf8 = requireUtf8;
 
     if (options.toStdout) {
-        writer.writeSinglePage(text, label, [&out](std::string_view piece) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            if (!out)
-                throw std::runtime_error("cannot write to standard output");
-        });
+        writer.writeSinglePage(
+            text, label,
+            [&out](std::string_view piece) {
+                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                if (!out)
+                    throw std::runtime_error("cannot write to standard output");
+            },
+            streaming);
         out.flush();
         if (!out)
             throw std::runtime_error("cannot write to standard output");
     } else {
+        // A refusal must name the target of the decoded text: bytes that
+        // are not UTF-8 may give another code name once decoded.
+        if (requireUtf8 && options.noClobber && !isValidUtf8(text))
+            throw NotUtf8Error("not UTF-8");
         const std::string target = targetFor(options, state.CodeName, services.settings);
         if (options.noClobber)
             refuseExisting(target, services.settings);
-        writer.writePages(text, target, label);
+        writer.writePages(text, target, label, streaming);
     }
     if (!options.quiet)
         (options.toStdout ? err : out) << label.caption() << '\n';
+}
+
+// Converts one source; throws on failure.
+void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
+                std::istream &in, std::ostream &out, std::ostream &err)
+{
+    // A file is read in place (mapped), and its bytes go to the conversion
+    // as they are: they are most likely UTF-8, which the conversion checks
+    // while it reads them for the names anyway. Only bytes that are not,
+    // or a named encoding, are decoded into a text of their own.
+    std::optional<FileBytes> file;
+    std::optional<InputGuard> guard;
+    std::string piped;
+    if (source == kStdin) {
+        piped = readStream(in);
+    } else {
+        guard.emplace(source);
+        file.emplace(source);
+    }
+    const std::string_view bytes = file ? file->view() : piped;
+    if (options.encoding.empty()) {
+        try {
+            convertText(options, source, withoutByteOrderMark(bytes), true, services, out, err);
+            return;
+        } catch (const NotUtf8Error &) {
+        }
+    }
+    const std::string decoded = decodeSource(bytes, options.encoding).text;
+    convertText(options, source, decoded, false, services, out, err);
 }
 
 } // namespace

@@ -188,7 +188,7 @@ unsigned threadCount(const StreamOptions &options, std::size_t batches)
 
 } // namespace
 
-void collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options)
+SourceFacts collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options)
 {
     state.FunctionCount = 0;
     state.SubCount = 0;
@@ -197,12 +197,16 @@ void collectNames(std::string_view text, ColouriserState &state, const StreamOpt
     starts.push_back(text.size());
     const std::size_t batches = starts.size() - 1;
     std::vector<ColouriserState> found(batches);
+    std::vector<SourceFacts> facts(batches);
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         HeldMessages unused; // recording names shows nothing
         for (std::size_t b = next++; b < batches; b = next++) {
+            const std::string_view batch = text.substr(starts[b], starts[b + 1] - starts[b]);
+            facts[b].nonAscii = hasNonAscii(batch);
+            facts[b].validUtf8 = !facts[b].nonAscii || isValidUtf8(batch);
             Colouriser colouriser(found[b], unused);
-            colouriser.recordNames(text.substr(starts[b], starts[b + 1] - starts[b]));
+            colouriser.recordNames(batch);
         }
     };
     {
@@ -211,8 +215,13 @@ void collectNames(std::string_view text, ColouriserState &state, const StreamOpt
             helpers.emplace_back(work);
         work();
     }
-    for (const ColouriserState &names : found)
-        takeNames(state, names);
+    SourceFacts all;
+    for (std::size_t b = 0; b < batches; ++b) {
+        takeNames(state, found[b]);
+        all.validUtf8 = all.validUtf8 && facts[b].validUtf8;
+        all.nonAscii = all.nonAscii || facts[b].nonAscii;
+    }
+    return all;
 }
 
 std::vector<std::size_t> batchStarts(std::string_view text, std::size_t batchBytes)

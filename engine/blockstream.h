@@ -20,6 +20,17 @@ struct StreamOptions {
     unsigned threads = 0;
     // About this many bytes of source go into one piece of the block.
     std::size_t batchBytes = std::size_t{64} << 10;
+    // The page writer refuses a text that is not valid UTF-8 with
+    // NotUtf8Error before it changes anything: a caller can pass the bytes
+    // of a file on unchecked, and decode them only when they are not UTF-8,
+    // so that the text is read once for the names and the check together.
+    bool requireUtf8 = false;
+};
+
+// What the names pass learns of a text besides its names.
+struct SourceFacts {
+    bool validUtf8 = true; // well-formed UTF-8 (see isValidUtf8)
+    bool nonAscii = false; // a byte outside ASCII
 };
 
 // The functions below take a source text as a file holds it once decoded:
@@ -48,8 +59,10 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
 
 // Records in state the names that the lines of text declare, as colouring
 // them would, after restarting the counters: what a page needs before its
-// block (the comment block lists them).
-void collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options = {});
+// block (the comment block lists them). Each batch is also checked for
+// UTF-8 while it is at hand (a cut after a line break never splits a
+// character).
+SourceFacts collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options = {});
 
 // Where text is cut into batches of about batchBytes bytes: the start of
 // every batch after the first. Each cut follows a line break whose line does

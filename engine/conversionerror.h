@@ -13,4 +13,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A text given as UTF-8 to a conversion that was asked to check it, and is
+// not: nothing has been written; the caller decodes the bytes and converts
+// again.
+class NotUtf8Error : public ConversionError {
+public:
+    using ConversionError::ConversionError;
+};
+
 } // namespace quorbel

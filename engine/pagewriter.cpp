@@ -125,14 +125,25 @@ void PageWriter::writePages(std::string_view text, const std::string &fileName, 
         return;
     const PageFiles files = targetFiles(fileName);
     const double start = m_services.clock.secondsSinceMidnight();
+    const SourceFacts facts = namesOf(text, options);
     makeFolder(files);
     removePage(files.codePage);
     AppendFile page(files.codePage);
     const int lineCount = streamCodePage(
-        text, [&page](std::string_view piece) { page.write(piece); }, options);
+        text, facts, [&page](std::string_view piece) { page.write(piece); }, options);
     page.write(kCrLf);
     page.close();
     finishPages(files, infoLabel, start, lineCount);
+}
+
+SourceFacts PageWriter::namesOf(std::string_view text, const StreamOptions &options)
+{
+    // The head lists the names the block declares: they are collected
+    // first, in a pass of their own, before anything changes.
+    const SourceFacts facts = collectNames(text, m_state.colouriser, options);
+    if (options.requireUtf8 && !facts.validUtf8)
+        throw NotUtf8Error("not UTF-8");
+    return facts;
 }
 
 PageFiles PageWriter::targetFiles(const std::string &fileName)
@@ -182,7 +193,8 @@ void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const 
     if (text.empty())
         return;
     const double start = m_services.clock.secondsSinceMidnight();
-    const int lineCount = streamCodePage(text, sink, options);
+    const SourceFacts facts = namesOf(text, options);
+    const int lineCount = streamCodePage(text, facts, sink, options);
     sink(kCrLf);
     setTiming(infoLabel, start, lineCount);
     m_state.colouriser.FunctionCount = 0;
@@ -206,15 +218,13 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     return code;
 }
 
-int PageWriter::streamCodePage(std::string_view text, const BlockSink &sink, const StreamOptions &options)
+int PageWriter::streamCodePage(std::string_view text, const SourceFacts &facts, const BlockSink &sink,
+                               const StreamOptions &options)
 {
-    // The head lists the names the block declares: they are collected
-    // first, in a pass of their own.
-    collectNames(text, m_state.colouriser, options);
     const CodeColours colours = codeColours();
     // Whether the block will hold text outside ASCII is told from what it
     // is made of: every character of the source, and the colours.
-    const bool nonAscii = hasNonAscii(text) || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
+    const bool nonAscii = facts.nonAscii || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
     CodePage code;
     frameCodePage(code, nonAscii);
     sink(code.head);

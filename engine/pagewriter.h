@@ -77,9 +77,13 @@ private:
     // Reads the settings, colours the box's lines and assembles the code
     // page; the box already ends with the added line break.
     CodePage buildCodePage(TextControl &sourceBox);
-    // The code page of text handed to sink in pieces; returns the line
-    // count.
-    int streamCodePage(std::string_view text, const BlockSink &sink, const StreamOptions &options);
+    // The names of text into the state, and what else that pass learns;
+    // NotUtf8Error when options require UTF-8 and text is not.
+    SourceFacts namesOf(std::string_view text, const StreamOptions &options);
+    // The code page of text, its names collected, handed to sink in pieces;
+    // returns the line count.
+    int streamCodePage(std::string_view text, const SourceFacts &facts, const BlockSink &sink,
+                       const StreamOptions &options);
     // The head and the foot of the code page (into code); blockNonAscii
     // tells whether its block holds text outside ASCII.
     void frameCodePage(CodePage &code, bool blockNonAscii);

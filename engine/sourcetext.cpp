@@ -359,15 +359,11 @@ SourceText decodeSource(std::string_view bytes, std::string_view encoding)
     return result;
 }
 
-std::string_view sourceTextOf(std::string_view bytes, std::string_view encoding, std::string &storage)
+std::string_view withoutByteOrderMark(std::string_view bytes)
 {
-    if (encoding.empty() && isValidUtf8(bytes)) {
-        if (bytes.starts_with("\xEF\xBB\xBF"))
-            bytes.remove_prefix(3);
-        return bytes;
-    }
-    storage = decodeSource(bytes, encoding).text;
-    return storage;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    return bytes;
 }
 
 SourceText decodeSource(std::string &&bytes, std::string_view encoding)

@@ -28,11 +28,8 @@ inline SourceText decodeSource(const char *bytes, std::string_view encoding = {}
     return decodeSource(std::string_view(bytes), encoding);
 }
 
-// The source text of bytes with its line breaks as they stand (CR LF, LF or
-// a lone CR): valid UTF-8 without an encoding name is the bytes themselves,
-// less a leading byte order mark, without a copy; anything else is
-// decodeSource's text, kept in storage. Throws like decodeSource.
-std::string_view sourceTextOf(std::string_view bytes, std::string_view encoding, std::string &storage);
+// bytes without a leading UTF-8 byte order mark, as decodeSource drops it.
+std::string_view withoutByteOrderMark(std::string_view bytes);
 
 // Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).

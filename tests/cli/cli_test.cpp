@@ -219,6 +219,28 @@ TEST_F(Cli, NoClobberKeepsExistingPages)
     EXPECT_TRUE(readBytes(dir() / "Stock.html").starts_with("<html><head><Title> - Stock</Title>"));
 }
 
+TEST_F(Cli, BytesThatAreNotUtf8AreDecodedBeforeAnythingIsWritten)
+{
+    // Windows-1252 "é" in the module's name and in the code: the pages are
+    // those of the decoded text, named after the decoded module name.
+    writeBytes(dir() / "accent.bas", "Attribute VB_Name = \"Caf\xE9\"\r\nSub Cr\xE8me()\r\nEnd Sub\r\n");
+    writeBytes(dir() / "Caf\xE9.html", "a page named after the bytes, not the text");
+    Result r = run({"convert", "--settings", settings(), "-q", "-n", "accent.bas"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string code = readBytes(dir() / "Caf\xC3\xA9" / "Code.html");
+    EXPECT_NE(code.find("<A NAME='Cr\xC3\xA8me'></A>"), std::string::npos);
+    EXPECT_NE(code.find("charset=utf-8"), std::string::npos);
+    EXPECT_EQ(readBytes(dir() / "Caf\xE9.html"), "a page named after the bytes, not the text");
+    EXPECT_FALSE(fs::exists(dir() / "Caf\xE9"));
+
+    // The same on standard output, and UTF-8 with a byte order mark as it is.
+    r = run({"convert", "--settings", settings(), "--stdout", "-q", "-"}, "x = \"\xE9\"\r\n");
+    EXPECT_NE(r.out.find("\"\xC3\xA9\""), std::string::npos) << r.out;
+    r = run({"convert", "--settings", settings(), "--stdout", "-q", "-"}, "\xEF\xBB\xBFx = \"\xC3\xA9\"\n");
+    EXPECT_NE(r.out.find("\"\xC3\xA9\""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\xEF\xBB\xBF"), std::string::npos);
+}
+
 TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
 {
     Result r = run({"settings", "--settings", settings(), "path"});

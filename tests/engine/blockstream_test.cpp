@@ -125,11 +125,10 @@ TEST(StreamedPages, EqualThePagesOfTheWholeTextForEveryCorpusFile)
     std::size_t compared = 0;
     for (std::size_t i = 0; i < files.size(); i += 3) {
         const std::string bytes = testing::readBytes(files[i]);
-        std::string storage;
-        const std::string_view text = sourceTextOf(bytes, {}, storage);
-        if (text.empty())
+        const std::string owned =
+            isValidUtf8(bytes) ? std::string(withoutByteOrderMark(bytes)) : decodeSource(bytes).text;
+        if (owned.empty())
             continue;
-        const std::string owned(text);
         Both both = convertBoth(owned, {2, 4096}, "corpus");
         ASSERT_EQ(both.streamed, both.inMemory) << files[i];
         EXPECT_EQ(both.streamedLabel, both.inMemoryLabel) << files[i];
@@ -232,6 +231,42 @@ TEST(StreamedPages, AnErrorOfTheSinkStopsTheConversionAndReachesTheCaller)
     c.store.set(kSettingsApp, kSettingsSection, "Frames", "0");
     c.store.set(kSettingsApp, kSettingsSection, "Comments Frames", "0");
     EXPECT_THROW(c.writer.writePages(text, (folder / "no" / "such" / "Module1.html").string(), c.label), FileError);
+}
+
+TEST(StreamedPages, TextThatMustBeUtf8AndIsNotChangesNothing)
+{
+    Converter c;
+    const fs::path folder = testing::scratchFolder("blockstream", "notutf8");
+    testing::writeBytes(folder / "Module1" / "Code.html", "an earlier page");
+    StreamOptions options;
+    options.requireUtf8 = true;
+    options.batchBytes = 4;
+    const std::string text = "Sub A()\r\nx = \"\xE9\"\r\nSub B()\r\n";
+    EXPECT_THROW(c.writer.writePages(text, (folder / "Module1.html").string(), c.label, options), NotUtf8Error);
+    EXPECT_EQ(testing::readBytes(folder / "Module1" / "Code.html"), "an earlier page");
+    EXPECT_FALSE(fs::exists(folder / "Module1.html"));
+    int pieces = 0;
+    EXPECT_THROW(c.writer.writeSinglePage(
+                     text, c.label, [&](std::string_view) { ++pieces; }, options),
+                 NotUtf8Error);
+    EXPECT_EQ(pieces, 0);
+
+    // What the names pass tells of the text, batch by batch.
+    ColouriserState state;
+    SourceFacts facts = collectNames(text, state, {2, 4});
+    EXPECT_FALSE(facts.validUtf8);
+    EXPECT_TRUE(facts.nonAscii);
+    facts = collectNames("Sub A()\r\nx = \"\xC3\xA9\"\r\n", state, {2, 4});
+    EXPECT_TRUE(facts.validUtf8);
+    EXPECT_TRUE(facts.nonAscii);
+    facts = collectNames("Sub A()\r\n", state);
+    EXPECT_TRUE(facts.validUtf8);
+    EXPECT_FALSE(facts.nonAscii);
+    // A character cut by a line break is no character.
+    EXPECT_FALSE(collectNames("a\xC3\r\n\xA9"
+                              "b",
+                              state, {2, 1})
+                     .validUtf8);
 }
 
 TEST(StreamedPages, AnEmptyTextWritesNothing)
@@ -358,14 +393,8 @@ TEST(FileBytes, MapsFilesAndReadsEverythingElse)
     EXPECT_THROW(FileBytes((folder / "missing.bas").string()), FileError);
     EXPECT_THROW(FileBytes(folder.string()), FileError);
 
-    // Valid UTF-8 is the text itself, less its byte order mark; anything else
-    // is decoded into the storage.
-    std::string storage;
-    const std::string utf8 = "\xEF\xBB\xBFx = \"\xC3\xA9\"\n";
-    EXPECT_EQ(sourceTextOf(utf8, {}, storage), "x = \"\xC3\xA9\"\n");
-    EXPECT_TRUE(storage.empty());
-    EXPECT_EQ(sourceTextOf("x = \"\xE9\"\n", {}, storage), "x = \"\xC3\xA9\"\r\n");
-    EXPECT_EQ(storage, "x = \"\xC3\xA9\"\r\n");
+    EXPECT_EQ(withoutByteOrderMark("\xEF\xBB\xBFx\n"), "x\n");
+    EXPECT_EQ(withoutByteOrderMark("x\xEF\xBB\xBF"), "x\xEF\xBB\xBF");
 }
 
 } // namespace
