@@ -44,7 +44,7 @@ public:
 // allocated once.
 struct Slot {
     std::size_t batch = kNone; // the batch the slot holds, once coloured
-    std::string source;        // the batch with its line breaks mended
+    std::string source;        // a copy of the batch, worked on in place
     std::string html;          // its first htmlSize bytes
     std::size_t htmlSize = 0;
     int lines = 0;
@@ -87,8 +87,13 @@ public:
             slot.source.reserve(std::min(largest, text.size()) + 1);
             slot.html.reserve(4 * std::min(largest, text.size()) + 4096);
         }
-        for (unsigned t = 0; t < threads; ++t)
-            m_threads.emplace_back([this] { work(); });
+        try {
+            for (unsigned t = 0; t < threads; ++t)
+                m_threads.emplace_back([this] { work(); });
+        } catch (...) {
+            stop(); // the threads started so far; the destructor will not run
+            throw;
+        }
     }
     ~Pipeline() { stop(); }
     Pipeline(const Pipeline &) = delete;
