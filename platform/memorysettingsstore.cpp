@@ -32,6 +32,8 @@ std::string indexOf(std::string_view app, std::string_view section, std::string_
 std::optional<std::string> MemorySettingsStore::get(std::string_view app, std::string_view section,
                                                     std::string_view key) const
 {
+    if (!areStorableNames(app, section, key))
+        return std::nullopt;
     auto it = m_entries.find(indexOf(app, section, key));
     if (it == m_entries.end())
         return std::nullopt;
@@ -41,20 +43,25 @@ std::optional<std::string> MemorySettingsStore::get(std::string_view app, std::s
 void MemorySettingsStore::set(std::string_view app, std::string_view section, std::string_view key,
                               std::string_view value)
 {
+    if (!areStorableNames(app, section, key))
+        throw unstorableName();
     auto [it, inserted] = m_entries.try_emplace(indexOf(app, section, key), Entry{std::string(key), {}});
     it->second.value = std::string(value);
 }
 
 void MemorySettingsStore::remove(std::string_view app, std::string_view section, std::string_view key)
 {
-    m_entries.erase(indexOf(app, section, key));
+    if (areStorableNames(app, section, key))
+        m_entries.erase(indexOf(app, section, key));
 }
 
 std::vector<std::pair<std::string, std::string>> MemorySettingsStore::list(std::string_view app,
                                                                            std::string_view section) const
 {
-    std::string prefix = indexOf(app, section, "");
     std::vector<std::pair<std::string, std::string>> result;
+    if (!areStorableNames(app, section))
+        return result;
+    std::string prefix = indexOf(app, section, "");
     for (auto it = m_entries.lower_bound(prefix); it != m_entries.end() && it->first.starts_with(prefix); ++it)
         result.emplace_back(it->second.key, it->second.value);
     return result;

@@ -16,9 +16,27 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Whether text can name an application, a section or a key: it holds no
+// zero byte. Such a name cannot be typed, and SQLite's case-blind matching
+// ends at a zero byte (it took "\0A" and "\0B" for one key). The stores
+// refuse to write under it, find nothing under it and remove nothing.
+inline bool isStorableName(std::string_view text)
+{
+    return text.find('\0') == std::string_view::npos;
+}
+inline bool areStorableNames(std::string_view app, std::string_view section, std::string_view key = {})
+{
+    return isStorableName(app) && isStorableName(section) && isStorableName(key);
+}
+// What set raises for a name that is not storable.
+inline SettingsError unstorableName()
+{
+    return SettingsError("a setting name cannot hold a zero byte");
+}
+
 // The per-user settings store: a text value addressed by application,
 // section and key. Keys match without regard to ASCII case; every blank in a
-// key counts. Values are kept byte for byte.
+// key counts. Values are kept byte for byte. Names must be storable.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

@@ -222,7 +222,7 @@ bool SqliteSettingsStore::hasTable() const
 std::optional<std::string> SqliteSettingsStore::get(std::string_view app, std::string_view section,
                                                     std::string_view key) const
 {
-    if (!connection(false) || !hasTable())
+    if (!areStorableNames(app, section, key) || !connection(false) || !hasTable())
         return std::nullopt;
     Statement select(m_db, m_file, "SELECT value FROM settings WHERE app = ?1 AND section = ?2 AND key = ?3");
     select.bind(1, app);
@@ -236,6 +236,8 @@ std::optional<std::string> SqliteSettingsStore::get(std::string_view app, std::s
 void SqliteSettingsStore::set(std::string_view app, std::string_view section, std::string_view key,
                               std::string_view value)
 {
+    if (!areStorableNames(app, section, key))
+        throw unstorableName();
     // The key keeps the spelling it was first written with, as list shows.
     write("INSERT INTO settings (app, section, key, value) VALUES (?1, ?2, ?3, ?4)"
           " ON CONFLICT (app, section, key) DO UPDATE SET value = excluded.value",
@@ -244,7 +246,7 @@ void SqliteSettingsStore::set(std::string_view app, std::string_view section, st
 
 void SqliteSettingsStore::remove(std::string_view app, std::string_view section, std::string_view key)
 {
-    if (!connection(false) || !hasTable())
+    if (!areStorableNames(app, section, key) || !connection(false) || !hasTable())
         return;
     write("DELETE FROM settings WHERE app = ?1 AND section = ?2 AND key = ?3", app, section, key, nullptr);
 }
@@ -253,7 +255,7 @@ std::vector<std::pair<std::string, std::string>> SqliteSettingsStore::list(std::
                                                                            std::string_view section) const
 {
     std::vector<std::pair<std::string, std::string>> result;
-    if (!connection(false) || !hasTable())
+    if (!areStorableNames(app, section) || !connection(false) || !hasTable())
         return result;
     Statement select(m_db, m_file, "SELECT key, value FROM settings WHERE app = ?1 AND section = ?2 ORDER BY key");
     select.bind(1, app);

@@ -62,9 +62,20 @@ void checkSettingsKeys(std::string_view operations)
             const unsigned op = static_cast<unsigned char>(operations[at++]) % 4;
             const std::string key = keyFrom(operations, at);
             if (op == 0) {
+                // Both store the value, or both refuse the key.
                 const std::string value = "v" + std::to_string(values++);
-                memory.set(app, section, key, value);
-                sqlite.set(app, section, key, value);
+                const auto refused = [&](SettingsStore &store) {
+                    try {
+                        store.set(app, section, key, value);
+                        return false;
+                    } catch (const SettingsError &) {
+                        return true;
+                    }
+                };
+                const bool inMemory = refused(memory);
+                require(inMemory == refused(sqlite), "set [" + key + "]: one store refused it, the other did not");
+                require(inMemory == !isStorableName(key),
+                        "set [" + key + "]: refused a storable key, or stored one that is not");
             } else if (op == 1) {
                 const auto inMemory = memory.get(app, section, key);
                 const auto inFile = sqlite.get(app, section, key);

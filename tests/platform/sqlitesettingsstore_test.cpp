@@ -1,3 +1,4 @@
+#include "platform/memorysettingsstore.h"
 #include "platform/sqlitesettingsstore.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,9 @@
 #include <thread>
 #include <unistd.h>
 
+using quorbel::MemorySettingsStore;
 using quorbel::SettingsError;
+using quorbel::SettingsStore;
 using quorbel::SqliteSettingsStore;
 namespace fs = std::filesystem;
 
@@ -130,6 +133,29 @@ TEST_F(SqliteSettingsStoreTest, KeysMatchWithoutCaseAndValuesComeBackByteForByte
     // A store kept open sees what another one wrote since.
     SqliteSettingsStore(file).set("Quorbel", "Settings", "Frames", "0");
     EXPECT_EQ(store.get("Quorbel", "Settings", "frames"), "0");
+}
+
+TEST_F(SqliteSettingsStoreTest, NamesWithAZeroByteAreRefusedAsInMemory)
+{
+    // SQLite's case-blind matching stops at a zero byte: "\0A" and "\0B"
+    // were one key there and two in memory.
+    const fs::path file = m_folder / "settings.sqlite";
+    SqliteSettingsStore sqlite(file);
+    MemorySettingsStore memory;
+    const std::string zeroA("\0A", 2), zeroB("\0B", 2), app("Quo\0rbel", 9);
+    for (SettingsStore *store : {static_cast<SettingsStore *>(&sqlite), static_cast<SettingsStore *>(&memory)}) {
+        store->set("Quorbel", "Settings", "Ext", "htm");
+        EXPECT_EQ(settingsErrorOf([&] { store->set("Quorbel", "Settings", zeroA, "1"); }),
+                  "a setting name cannot hold a zero byte");
+        EXPECT_THROW(store->set(app, "Settings", "Ext", "1"), SettingsError);
+        EXPECT_EQ(store->get("Quorbel", "Settings", zeroB), std::nullopt);
+        EXPECT_EQ(store->get(app, "Settings", "Ext"), std::nullopt);
+        store->remove("Quorbel", "Settings", zeroB);
+        EXPECT_TRUE(store->list(app, "Settings").empty());
+        const auto listed = store->list("Quorbel", "Settings");
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0].first, "Ext");
+    }
 }
 
 TEST_F(SqliteSettingsStoreTest, ReadingAMissingStoreCreatesNothingAndTheFirstWriteCreatesItPrivately)
