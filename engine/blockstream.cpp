@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <iterator>
 #include <limits>
 #include <mutex>
 #include <string>
@@ -53,13 +54,13 @@ struct Slot {
     std::exception_ptr error;
 };
 
-// Appends the names that a batch recorded to the conversion's.
-void takeNames(ColouriserState &to, const ColouriserState &from)
+// Moves the names that a batch recorded to the end of the conversion's.
+void takeNames(ColouriserState &to, ColouriserState &from)
 {
-    const auto take = [](std::vector<std::string> &names, int &count, const std::vector<std::string> &more,
-                         int moreCount) {
+    const auto take = [](std::vector<std::string> &names, int &count, std::vector<std::string> &more, int moreCount) {
         names.resize(static_cast<std::size_t>(std::max(count, 0)));
-        names.insert(names.end(), more.begin(), more.begin() + std::max(moreCount, 0));
+        names.insert(names.end(), std::make_move_iterator(more.begin()),
+                     std::make_move_iterator(more.begin() + std::max(moreCount, 0)));
         count = static_cast<int>(names.size());
     };
     take(to.FunctionNames, to.FunctionCount, from.FunctionNames, from.FunctionCount);

@@ -12,6 +12,23 @@
 
 namespace quorbel {
 
+// Bit k is set when p[k] is the byte a or the byte b, for the 16 bytes at p.
+inline std::uint32_t bytesIn(const char *p, char a, char b)
+{
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(a)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(b)))));
+#else
+    std::uint32_t found = 0;
+    for (int k = 0; k < 16; ++k) {
+        if (p[k] == a || p[k] == b)
+            found |= 1u << k;
+    }
+    return found;
+#endif
+}
+
 // Calls f(i) for every position i of text that holds the byte a or the byte
 // b (the same byte twice looks for one), in order. Source lines are short,
 // so a search per line costs more than the line: the text is looked at 16
@@ -22,28 +39,16 @@ void scanBytes(std::string_view text, char a, char b, F f)
 {
     const std::size_t n = text.size();
     for (std::size_t block = 0; block < n; block += 16) {
-        const char *p = text.data() + block;
-        char tail[16] = {};
-        if (n - block < 16) {
-            // The last bytes, padded; what is found in the padding is cut
-            // off below.
-            std::memcpy(tail, p, n - block);
-            p = tail;
-        }
         std::uint32_t found;
-#if defined(__SSE2__)
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        found = static_cast<std::uint32_t>(_mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(a)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(b)))));
-#else
-        found = 0;
-        for (int k = 0; k < 16; ++k) {
-            if (p[k] == a || p[k] == b)
-                found |= 1u << k;
+        if (n - block >= 16) {
+            found = bytesIn(text.data() + block, a, b);
+        } else {
+            // The last bytes, padded; what is found in the padding is cut
+            // off.
+            char tail[16] = {};
+            std::memcpy(tail, text.data() + block, n - block);
+            found = bytesIn(tail, a, b) & ((1u << (n - block)) - 1);
         }
-#endif
-        if (n - block < 16)
-            found &= (1u << (n - block)) - 1;
         for (; found != 0; found &= found - 1) {
             if (!f(block + static_cast<std::size_t>(std::countr_zero(found))))
                 return;

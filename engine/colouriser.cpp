@@ -101,8 +101,7 @@ void Colouriser::recordNames(std::string_view text)
     forEachDeclaringLine(text, [&](std::string_view line) {
         // The line without its break, not as appendLine prepares it: the
         // blank appended after its last "(" cannot change what it declares.
-        m_line.assign(line);
-        if (const auto declared = findDeclaration(codeOnlyOf(m_line)))
+        if (const auto declared = findDeclaration(codeOnlyOf(line)))
             record(declared->kind, declared->name);
     });
 }

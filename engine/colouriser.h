@@ -114,7 +114,6 @@ private:
     ColouriserState &m_state;
     MessageBoxes &m_messages;
     std::string m_codeOnly; // reused from line to line
-    std::string m_line;     // the same
 };
 
 } // namespace quorbel

@@ -42,6 +42,7 @@ public:
     }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
+    Descriptor(Descriptor &&other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
     int get() const { return m_fd; }
     // Closes now and reports the error of close (a delayed write error).
     bool close()
@@ -85,16 +86,24 @@ FileError::FileError(const std::string &path, const std::string &description)
 {
 }
 
-std::string readFileBytes(const std::string &path)
+namespace {
+
+// The file opened for reading, its status in info; a folder is refused.
+Descriptor openToRead(const std::string &path, struct stat &info)
 {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
         throw FileError(path, lastError());
-    struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
         throw FileError(path, lastError());
     if (S_ISDIR(info.st_mode))
         throw FileError(path, std::strerror(EISDIR));
+    return fd;
+}
+
+// Everything left to read from fd.
+std::string readAll(const Descriptor &fd, const std::string &path, const struct stat &info)
+{
     std::string bytes;
     if (S_ISREG(info.st_mode)) {
         // Room for the line break that the page writer appends, and for
@@ -117,6 +126,15 @@ std::string readFileBytes(const std::string &path)
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     return bytes;
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string &path)
+{
+    struct stat info {};
+    const Descriptor fd = openToRead(path, info);
+    return readAll(fd, path, info);
 }
 
 void appendToFile(const std::string &path, std::string_view text)
@@ -145,14 +163,8 @@ void appendToFile(const std::string &path, std::initializer_list<std::string_vie
 
 FileBytes::FileBytes(const std::string &path)
 {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        throw FileError(path, lastError());
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        throw FileError(path, lastError());
-    if (S_ISDIR(info.st_mode))
-        throw FileError(path, std::strerror(EISDIR));
+    const Descriptor fd = openToRead(path, info);
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
         const auto size = static_cast<std::size_t>(info.st_size);
         // All pages mapped at once: one call instead of a fault per page.
@@ -164,7 +176,9 @@ FileBytes::FileBytes(const std::string &path)
             return;
         }
     }
-    m_read = readFileBytes(path);
+    // A pipe or a device is read from the descriptor already open: opened
+    // again, it might not give the same bytes.
+    m_read = readAll(fd, path, info);
     m_view = m_read;
 }
 

@@ -15,10 +15,6 @@
 #include <memory>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace quorbel {
 
 namespace {
@@ -213,44 +209,12 @@ std::string windows1252ToUtf8(std::string_view bytes)
 std::string normaliseLineBreaks(std::string_view text)
 {
     std::string out;
-    out.reserve(text.size() + text.size() / 32 + 2);
+    out.reserve(text.size() + text.size() / 16 + 2);
     adviseHugePages(out.data(), out.capacity());
-    const std::size_t n = text.size();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        out.append(text, start, i - start);
-        out += "\r\n";
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    out.append(text, start, n - start);
+    out.assign(text);
+    normaliseLineBreaksInPlace(out);
     return out;
 }
-
-namespace {
-
-// Bit k is set when p[k] is a CR or an LF, for the 16 bytes at p.
-inline std::uint32_t breaksIn(const char *p)
-{
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
-#else
-    std::uint32_t found = 0;
-    for (int k = 0; k < 16; ++k) {
-        if (p[k] == '\r' || p[k] == '\n')
-            found |= 1u << k;
-    }
-    return found;
-#endif
-}
-
-} // namespace
 
 void normaliseLineBreaksInPlace(std::string &text)
 {
@@ -275,7 +239,7 @@ void normaliseLineBreaksInPlace(std::string &text)
             // 16 bytes land where nothing unread lies; the break follows.
             char block[16];
             std::memcpy(block, d + r - 16, 16);
-            const std::uint32_t breaks = breaksIn(block);
+            const std::uint32_t breaks = bytesIn(block, '\r', '\n');
             if (breaks == 0 || w - r >= 16) {
                 std::memcpy(d + w - 16, block, 16);
                 const std::size_t after = breaks == 0 ? 16 : 15 - static_cast<std::size_t>(std::bit_width(breaks) - 1);

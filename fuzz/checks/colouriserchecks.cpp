@@ -9,7 +9,6 @@
 #include "engine/htmlescape.h"
 #include "engine/keywordlist.h"
 #include "engine/plaintextbox.h"
-#include "engine/sourcetext.h"
 #include "platform/messageboxes.h"
 
 #include <algorithm>
@@ -127,7 +126,7 @@ void checkStreamedBlock(std::string_view text)
     // the mended text in a box, with the CR LF a conversion appends.
     NoMessages messages;
     ColouriserState expected;
-    PlainTextBox box(normaliseLineBreaks(text) + "\r\n");
+    PlainTextBox box(plainCrLf(text) + "\r\n");
     const std::string block = Colouriser(expected, messages).Quorbel_OBJ(box, "", "", "", "");
     ColouriserState state;
     std::string streamed;

@@ -32,4 +32,20 @@ std::string plainCodeOnly(std::string line)
     return line;
 }
 
+std::string plainCrLf(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += "\r\n";
+            ++i;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            out += "\r\n";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace quorbel::fuzz

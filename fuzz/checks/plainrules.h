@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quorbel::fuzz {
 
@@ -8,5 +9,9 @@ namespace quorbel::fuzz {
 // 1-based positions, both searches repeated from every position. Slow; the
 // reference that the fast blanking is checked against.
 std::string plainCodeOnly(std::string line);
+
+// Line breaks made CR LF byte by byte: every LF and every lone CR becomes
+// CR LF. The reference for the line-break mending done in place.
+std::string plainCrLf(std::string_view text);
 
 } // namespace quorbel::fuzz

@@ -12,8 +12,10 @@
 #include "engine/plaintextbox.h"
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
+#include "fuzz/checks/plainrules.h"
 #include "platform/label.h"
 #include "platform/memorysettingsstore.h"
+#include "tests/support/corpusfiles.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"
@@ -71,7 +73,7 @@ Both convertBoth(std::string_view raw, const StreamOptions &options, const std::
     fs::create_directories(folder / "stream");
     {
         Converter c;
-        PlainTextBox box(normaliseLineBreaks(raw));
+        PlainTextBox box(fuzz::plainCrLf(raw));
         c.writer.srcToHTML(box, (folder / "memory" / "Module1.html").string(), c.label);
         both.inMemoryLabel = c.label.caption();
     }
@@ -85,23 +87,10 @@ Both convertBoth(std::string_view raw, const StreamOptions &options, const std::
     return both;
 }
 
-std::vector<fs::path> corpusFiles()
-{
-    std::vector<fs::path> files;
-    for (const auto &entry : fs::recursive_directory_iterator(QUORBEL_CORPUS_DIR)) {
-        std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (entry.is_regular_file() && (ext == ".bas" || ext == ".cls" || ext == ".frm"))
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // The text with every line break made another kind, by turns.
 std::string withMixedBreaks(std::string_view text)
 {
-    const std::string crLf = normaliseLineBreaks(text);
+    const std::string crLf = fuzz::plainCrLf(text);
     std::string out;
     int n = 0;
     for (std::size_t i = 0; i < crLf.size(); ++i) {
@@ -118,7 +107,7 @@ std::string withMixedBreaks(std::string_view text)
 
 TEST(StreamedPages, EqualThePagesOfTheWholeTextForEveryCorpusFile)
 {
-    const auto files = corpusFiles();
+    const auto files = testing::corpusFiles();
     ASSERT_GT(files.size(), 100u) << "no corpus at " << QUORBEL_CORPUS_DIR;
     // Many files take a few batches of a small size; every fifth also with
     // mixed line breaks and batches of a few lines.
@@ -321,7 +310,7 @@ TEST(RecordNames, FindsWhatColouringEveryLineRecords)
     for (int round = 0; round < 400; ++round) {
         const std::string text = randomSource(random, 1 + random() % 40);
         ColouriserState expected;
-        PlainTextBox box(normaliseLineBreaks(text) + "\r\n");
+        PlainTextBox box(fuzz::plainCrLf(text) + "\r\n");
         Colouriser(expected, messages).Quorbel_OBJ(box, "", "", "", "");
 
         ColouriserState found;
@@ -373,7 +362,7 @@ TEST(LineBreaks, MendedInPlaceAsInACopy)
             text += alphabet[random() % (round % 3 ? alphabet.size() : 4)];
         std::string inPlace = text;
         normaliseLineBreaksInPlace(inPlace);
-        ASSERT_EQ(inPlace, normaliseLineBreaks(text)) << round;
+        ASSERT_EQ(inPlace, fuzz::plainCrLf(text)) << round;
     }
     std::string crLf = "a\r\nb\r\n";
     const char *before = crLf.data();

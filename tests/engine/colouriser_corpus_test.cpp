@@ -5,6 +5,7 @@
 #include "engine/plaintextbox.h"
 #include "fuzz/checks/visibletext.h"
 
+#include "tests/support/corpusfiles.h"
 #include "tests/support/recordingmessageboxes.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +23,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view kHeader = "<PRE>\r\n<CENTER><FONT FACE='0'>(To highlight code click repeatedly quickly) "
                                      "</FONT><HR></CENTER>\r\n<FONT COLOR='000000'>\r\n";
 constexpr std::string_view kFooter = "</Font>\r\n</PRE>";
-
-std::vector<fs::path> corpusFiles()
-{
-    std::vector<fs::path> files;
-    for (const auto &entry : fs::recursive_directory_iterator(QUORBEL_CORPUS_DIR)) {
-        std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (entry.is_regular_file() && (ext == ".bas" || ext == ".cls" || ext == ".frm"))
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 std::string readBytes(const fs::path &path)
 {
@@ -94,7 +82,7 @@ void expectSameText(const fs::path &file, std::string_view text, std::string_vie
 
 TEST(ColouriserCorpus, EveryFileConvertsTheSameEveryWayAndKeepsItsText)
 {
-    const auto files = corpusFiles();
+    const auto files = testing::corpusFiles();
     ASSERT_GT(files.size(), 100u) << "no corpus at " << QUORBEL_CORPUS_DIR;
     testing::RecordingMessageBoxes messages;
     ColouriserState state;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quorbel::testing {
+
+// Every VB6 source (.bas, .cls, .frm, in any case) under the corpus folder,
+// in path order.
+inline std::vector<std::filesystem::path> corpusFiles()
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(QUORBEL_CORPUS_DIR)) {
+        std::string ext = entry.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (entry.is_regular_file() && (ext == ".bas" || ext == ".cls" || ext == ".frm"))
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace quorbel::testing
