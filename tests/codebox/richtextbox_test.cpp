@@ -202,10 +202,10 @@ TEST(RichTextBoxTest, PastesGoThroughTheHandlerWithCrlf)
 
     // A key-down handler that clears the key code stops the box's own paste.
     short seen = -1;
-    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](short &keyCode, short shift) {
-        seen = shift;
-        if (keyCode == 86 && shift == 2)
-            keyCode = 0;
+    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](KeyCodeEvent *event) {
+        seen = event->shift();
+        if (event->keyCode() == 86 && event->shift() == 2)
+            event->setKeyCode(0);
     });
     QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(pasted.size(), 3);
@@ -351,13 +351,14 @@ TEST(RichTextBoxTest, KeyEventsCarryCodesThatHandlersChange)
     RichTextBox box;
     box.show();
     std::vector<int> downs, ups;
-    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](short &keyCode, short) { downs.push_back(keyCode); });
-    QObject::connect(&box, &RichTextBox::KeyUp, &box, [&](short &keyCode, short) { ups.push_back(keyCode); });
-    QObject::connect(&box, &RichTextBox::KeyPress, &box, [&](short &keyAscii) {
-        if (keyAscii == 'q')
-            keyAscii = 0;
-        else if (keyAscii == 'a')
-            keyAscii = 'A';
+    QObject::connect(&box, &RichTextBox::KeyDown, &box,
+                     [&](KeyCodeEvent *event) { downs.push_back(event->keyCode()); });
+    QObject::connect(&box, &RichTextBox::KeyUp, &box, [&](KeyCodeEvent *event) { ups.push_back(event->keyCode()); });
+    QObject::connect(&box, &RichTextBox::KeyPress, &box, [&](KeyAsciiEvent *event) {
+        if (event->keyAscii() == 'q')
+            event->setKeyAscii(0);
+        else if (event->keyAscii() == 'a')
+            event->setKeyAscii('A');
     });
     QTest::keyClicks(&box, "aqb");
     QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
