@@ -244,6 +244,81 @@ TEST(RichTextBoxTest, DropsGoThroughTheHandler)
     EXPECT_TRUE(pasted.isEmpty());
 }
 
+// Handlers see the drag's effect, state and button; an effect of 0 refuses
+// the drag or the drop.
+TEST(RichTextBoxTest, DropHandlersRefuseThroughTheEventObject)
+{
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    QString pasted;
+    box.setPasteHandler([&](const QString &text) { pasted = text; });
+    QStringList seen;
+    QObject::connect(&box, &RichTextBox::OLEDragOver, &box, [&](OLEDropEvent *event) {
+        seen << QStringLiteral("over %1 %2").arg(event->state()).arg(event->effect());
+        if (event->effect() == 2)
+            event->setEffect(0);
+    });
+    QObject::connect(&box, &RichTextBox::OLEDragDrop, &box, [&](OLEDropEvent *event) {
+        seen << QStringLiteral("drop %1 %2").arg(event->effect()).arg(event->button());
+        event->setEffect(0);
+    });
+    QMimeData data;
+    data.setText(QStringLiteral("p"));
+    const QPoint at(5, 5);
+    QDragEnterEvent moved(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &moved);
+    EXPECT_FALSE(moved.isAccepted());
+    QDragEnterEvent copied(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &copied);
+    EXPECT_TRUE(copied.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &drop);
+    EXPECT_TRUE(pasted.isEmpty());
+    EXPECT_EQ(seen, QStringList({"over 0 2", "over 0 1", "drop 1 1"}));
+}
+
+TEST(RichTextBoxTest, ChangeIsRaisedForUserEditsAndOncePerProgrammaticEdit)
+{
+    RichTextBox box;
+    box.show();
+    box.setFocus();
+    box.setTextQ(QStringLiteral("ab"));
+    int changes = 0;
+    QObject::connect(&box, &RichTextBox::Change, &box, [&] { ++changes; });
+    QTest::keyClicks(&box, "xy");
+    EXPECT_EQ(changes, 2);
+
+    // Colouring alone changes no text.
+    changes = 0;
+    box.setSel(0, 1);
+    box.setSelColor(red);
+    {
+        RichTextBox::ProgrammaticEdit edit(box);
+        box.setSel(1, 2);
+        box.setSelColor(blue);
+    }
+    EXPECT_EQ(changes, 0);
+
+    // Edits inside nested scopes are announced once, when the outermost ends.
+    {
+        RichTextBox::ProgrammaticEdit outer(box);
+        {
+            RichTextBox::ProgrammaticEdit inner(box);
+            box.setSel(0, 2);
+            box.setSelTextQ(QStringLiteral("XY"));
+        }
+        box.appendTextQ(QStringLiteral("\r\n"));
+        box.setSel(0, 0);
+        box.setSelRTF(QStringLiteral("{\\rtf1 z}"));
+        EXPECT_EQ(changes, 0);
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("zXYab\r\n"));
+    box.endProgrammaticEdit(); // an extra end is harmless
+    EXPECT_EQ(changes, 1);
+}
+
 TEST(RichTextBoxTest, UndoTakesBackUserStepsNotColouring)
 {
     RichTextBox box;
