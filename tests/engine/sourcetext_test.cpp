@@ -1,5 +1,5 @@
 #include "engine/conversionerror.h"
-#include "engine/filehelpers.h"
+#include "engine/fileio.h"
 #include "engine/modulename.h"
 #include "engine/sourcetext.h"
 

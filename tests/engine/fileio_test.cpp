@@ -1,4 +1,5 @@
-#include "engine/filehelpers.h"
+#include "engine/fileio.h"
+#include "engine/mail.h"
 #include "platform/shell.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"
@@ -86,7 +87,7 @@ TEST(FileHelpers, FileExistsFindsNormalFilesOnly)
     EXPECT_FALSE(FileExists(""));
 }
 
-TEST(FileHelpers, MailCommandLineIsTheOriginalByteForByte)
+TEST(FileHelpers, MailCommandLineQuotesEveryValueInPartOrder)
 {
     EXPECT_EQ(mailCommandLine("bugs@x.org", "Bug Report", "body", "", ""),
               "Start.exe mailto:\"bugs@x.org\"?Subject=\"Bug Report\"&cc=\"\"&bcc=\"\"&Body=\"body\""
