@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScopeGuard>
 
 namespace quorbel {

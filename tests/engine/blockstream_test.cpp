@@ -107,6 +107,7 @@ std::string withMixedBreaks(std::string_view text)
 
 TEST(StreamedPages, EqualThePagesOfTheWholeTextForEveryCorpusFile)
 {
+    QUORBEL_SKIP_WITHOUT_CORPUS();
     const auto files = testing::corpusFiles();
     ASSERT_GT(files.size(), 100u) << "no corpus at " << QUORBEL_CORPUS_DIR;
     // Many files take a few batches of a small size; every fifth also with
