@@ -4,7 +4,6 @@
 #include "cli/knownkeys.h"
 #include "cli/options.h"
 #include "engine/conversionerror.h"
-#include "engine/filehelpers.h"
 #include "engine/modulename.h"
 #include "engine/pagefiles.h"
 #include "engine/pagestate.h"
@@ -12,12 +11,15 @@
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
-#include "platform/consolemessageboxes.h"
+#include "platform/console/consolemessageboxes.h"
+#include "platform/fileerror.h"
 #include "platform/label.h"
-#include "platform/overlaysettingsstore.h"
+#include "platform/posix/posixfilemapping.h"
+#include "platform/settings/overlaysettingsstore.h"
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <sstream>
 
@@ -137,14 +139,14 @@ void convertOne(const ConvertOptions &options, const std::string &source, const 
     // as they are: they are most likely UTF-8, which the conversion checks
     // while it reads them for the names anyway. Only bytes that are not,
     // or a named encoding, are decoded into a text of their own.
-    std::optional<FileBytes> file;
+    std::unique_ptr<FileContents> file;
     std::optional<InputGuard> guard;
     std::string piped;
     if (source == kStdin) {
         piped = readStream(in);
     } else {
         guard.emplace(source);
-        file.emplace(source);
+        file = PosixFileMapping().open(source);
     }
     const std::string_view bytes = file ? file->view() : piped;
     if (options.encoding.empty()) {

@@ -2,7 +2,7 @@
 
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
-#include "platform/memorysettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
 
 #include <array>
 

@@ -2,8 +2,8 @@
 #include "cli/convertcommand.h"
 #include "cli/options.h"
 #include "cli/settingscommand.h"
-#include "platform/sqlitesettingsstore.h"
-#include "platform/systemclock.h"
+#include "platform/posix/systemclock.h"
+#include "platform/sqlite/sqlitesettingsstore.h"
 
 #include <iostream>
 #include <malloc.h>

@@ -2,7 +2,8 @@
 
 #include "codebox/keycodes.h"
 #include "codebox/rtf.h"
-#include "platform/qt/colourvalue.h"
+#include "controlhost/colourvalue.h"
+#include "controlhost/twips.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -641,7 +642,7 @@ void RichTextBox::keyReleaseEvent(QKeyEvent *event)
 
 QPointF RichTextBox::toTwips(const QPointF &pixels) const
 {
-    return {pixels.x() * 1440.0 / logicalDpiX(), pixels.y() * 1440.0 / logicalDpiY()};
+    return {pixelsToTwips(pixels.x(), logicalDpiX()), pixelsToTwips(pixels.y(), logicalDpiY())};
 }
 
 void RichTextBox::mousePressEvent(QMouseEvent *event)

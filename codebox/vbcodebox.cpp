@@ -2,25 +2,27 @@
 
 #include "codebox/controlerror.h"
 #include "codebox/richtextbox.h"
+#include "controlhost/controlhost.h"
+#include "controlhost/propertybag.h"
+#include "controlhost/twips.h"
 #include "platform/clock.h"
 #include "platform/qt/clipboard.h"
-#include "platform/qt/controlhost.h"
-#include "platform/qt/propertybag.h"
 #include "probar/probar.h"
 #include "probar/zentrim.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScopeGuard>
 
 namespace quorbel {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+// The design is laid out at the design resolution (15 twips a pixel).
 constexpr int twips(int value)
 {
-    return value / kTwipsPerPixel;
+    return twipsToPixels(value);
 }
 
 // The design of the control: its own area, the label outside it and the
@@ -40,6 +42,19 @@ QFont codeFont()
     return font;
 }
 
+// The progress bar's stored design: its message text only. Writes are not
+// kept (the design is never saved).
+class ProBarDesign : public PropertyBag {
+public:
+    QVariant read(const QString &key, const QVariant &def) override
+    {
+        return key.compare(QStringLiteral("MessageText"), Qt::CaseInsensitive) == 0
+                   ? QVariant(QStringLiteral("Colouring Code"))
+                   : def;
+    }
+    void write(const QString &, const QVariant &, const QVariant &) override {}
+};
+
 zentrim::ProBar *createProBar(QWidget *parent)
 {
     QString error;
@@ -50,8 +65,7 @@ zentrim::ProBar *createProBar(QWidget *parent)
         throw ControlError(429, "The code box cannot create its progress bar: " +
                                     (error.isEmpty() ? std::string("not a Zentrim.ProBar") : error.toStdString()));
     }
-    // The bar's stored design holds only its message text.
-    MemoryPropertyBag design({{QStringLiteral("MessageText"), QStringLiteral("Colouring Code")}});
+    ProBarDesign design;
     bar->ReadProperties(design);
     return bar;
 }

@@ -3,8 +3,8 @@
 
 #include "codebox/controlerror.h"
 #include "codebox/richtextbox.h"
-#include "platform/qt/colourvalue.h"
-#include "platform/qt/propertybag.h"
+#include "controlhost/colourvalue.h"
+#include "controlhost/propertybag.h"
 
 namespace quorbel {
 

@@ -1,9 +1,9 @@
 #include "engine/commentblock.h"
 
 #include "engine/conversionerror.h"
-#include "engine/filehelpers.h"
 #include "engine/htmlescape.h"
 #include "engine/pagestate.h"
+#include "engine/productaddresses.h"
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "platform/clock.h"

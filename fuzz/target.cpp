@@ -1,5 +1,6 @@
 // One libFuzzer target: the check named by QUORBEL_FUZZ_TARGET over each
-// input. A broken property aborts with its name, so libFuzzer keeps the
+// input, through the lookup named by QUORBEL_FUZZ_LOOKUP (the engine's
+// targets use the engine's lookup and so link no Qt). A broken property aborts with its name, so libFuzzer keeps the
 // input as a crash.
 #include "fuzz/checks/fuzzchecks.h"
 
@@ -10,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char *>(data), size);
     try {
-        if (!quorbel::fuzz::checkByName(QUORBEL_FUZZ_TARGET, input)) {
+        if (!quorbel::fuzz::QUORBEL_FUZZ_LOOKUP(QUORBEL_FUZZ_TARGET, input)) {
             std::fprintf(stderr, "no check named %s\n", QUORBEL_FUZZ_TARGET);
             std::abort();
         }

@@ -1,6 +1,7 @@
 #include "probar/probar.h"
 
-#include "platform/qt/colourvalue.h"
+#include "controlhost/colourvalue.h"
+#include "controlhost/twips.h"
 #include "probar/storedvalue.h"
 
 #include <QEvent>
@@ -25,15 +26,9 @@ constexpr qint32 defaultValue = 50;
 constexpr qint32 defaultBorderStyle = ProBar::bdFixedSingle;
 const char *const defaultMessageText = "Message";
 
-constexpr int twipsPerInch = 1440;
 constexpr int labelHeightTwips = 255;
 constexpr int designWidthTwips = 4800;
 constexpr int designHeightTwips = 420;
-
-int twipsToPixels(int twips, int dotsPerInch)
-{
-    return int(std::lround(double(twips) * dotsPerInch / twipsPerInch));
-}
 
 // Bold 9.75 point "MS Sans Serif"; machines without it get the platform's
 // sans-serif face at the same size and weight rather than whatever Qt would
@@ -77,7 +72,7 @@ ProBar::ProBar(QWidget *parent, quorbel::ControlHost *host)
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setAutoFillBackground(false);
     m_label->setFont(messageFont());
-    m_label->setFixedHeight(twipsToPixels(labelHeightTwips, logicalDpiY()));
+    m_label->setFixedHeight(quorbel::twipsToPixels(labelHeightTwips, logicalDpiY()));
     applyMessageColour();
 }
 
@@ -316,7 +311,8 @@ qint32 ProBar::scaleHeight() const
 
 QSize ProBar::sizeHint() const
 {
-    return {twipsToPixels(designWidthTwips, logicalDpiX()), twipsToPixels(designHeightTwips, logicalDpiY())};
+    return {quorbel::twipsToPixels(designWidthTwips, logicalDpiX()),
+            quorbel::twipsToPixels(designHeightTwips, logicalDpiY())};
 }
 
 void ProBar::fillRectangle(QPainter &painter, const QRect &rect, const QColor &colour)

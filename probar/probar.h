@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/qt/controlhost.h"
-#include "platform/qt/propertybag.h"
+#include "controlhost/controlhost.h"
+#include "controlhost/propertybag.h"
 #include "probar/zentrim_export.h"
 
 #include <QString>

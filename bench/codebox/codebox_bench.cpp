@@ -7,6 +7,7 @@
 #include "codebox/vbcodebox.h"
 #include "platform/clock.h"
 #include "platform/qt/clipboard.h"
+#include "tests/support/memoryclipboard.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,9 +8,9 @@
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "platform/label.h"
-#include "platform/memorysettingsstore.h"
 #include "platform/messageboxes.h"
-#include "platform/systemclock.h"
+#include "platform/posix/systemclock.h"
+#include "platform/settings/memorysettingsstore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 
 namespace quorbel::fuzz {
 
-bool checkByName(std::string_view name, std::string_view input)
+bool checkEngineByName(std::string_view name, std::string_view input)
 {
     if (name == "quorbel_obj")
         checkQuorbelObj(input);
@@ -16,8 +16,6 @@ bool checkByName(std::string_view name, std::string_view input)
         checkSettingsKeys(input);
     else if (name == "source_decoding")
         checkSourceDecoding(input);
-    else if (name == "rtf")
-        checkRtf(input);
     else
         return false;
     return true;

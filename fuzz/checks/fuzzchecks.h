@@ -50,7 +50,11 @@ void checkSourceDecoding(std::string_view bytes);
 // the same runs.
 void checkRtf(std::string_view bytes);
 
-// The target named name over one input; false when there is no such target.
+// The check named name over one input; false when there is no such check.
+// The engine's checks link no Qt; the code box's need Qt Core.
+bool checkEngineByName(std::string_view name, std::string_view input);
+bool checkCodeBoxByName(std::string_view name, std::string_view input);
+// Any check of either half.
 bool checkByName(std::string_view name, std::string_view input);
 
 } // namespace quorbel::fuzz

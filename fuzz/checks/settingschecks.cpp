@@ -2,8 +2,8 @@
 // in-memory store and the SQLite store must answer alike.
 #include "fuzz/checks/fuzzchecks.h"
 
-#include "platform/memorysettingsstore.h"
-#include "platform/sqlitesettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
+#include "platform/sqlite/sqlitesettingsstore.h"
 
 #include <unistd.h>
 

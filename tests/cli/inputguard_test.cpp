@@ -1,5 +1,5 @@
 #include "cli/inputguard.h"
-#include "engine/filehelpers.h"
+#include "platform/posix/posixfilemapping.h"
 #include "tests/support/scratchfiles.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +27,11 @@ TEST(InputGuardDeathTest, AFileShortenedWhileMappedEndsWithAMessageNotACrash)
     EXPECT_EXIT(
         {
             InputGuard guard(path.string());
-            FileBytes bytes(path.string());
+            const auto bytes = PosixFileMapping().open(path.string());
             const int fd = ::open(path.c_str(), O_WRONLY);
             if (fd < 0 || ::ftruncate(fd, 0) != 0)
                 std::_Exit(3);
-            std::_Exit(touchAll(bytes.view()) == 0 ? 4 : 5);
+            std::_Exit(touchAll(bytes->view()) == 0 ? 4 : 5);
         },
         ::testing::ExitedWithCode(1), "big.bas: the file changed while it was read");
 }
@@ -45,7 +45,7 @@ TEST(InputGuard, LeavesTheFileAndTheSignalAsTheyWere)
     sigaction(SIGBUS, nullptr, &before);
     {
         InputGuard guard(path.string());
-        EXPECT_EQ(FileBytes(path.string()).view(), "Sub A()\r\n");
+        EXPECT_EQ(PosixFileMapping().open(path.string())->view(), "Sub A()\r\n");
     }
     sigaction(SIGBUS, nullptr, &after);
     EXPECT_EQ(after.sa_handler, before.sa_handler);

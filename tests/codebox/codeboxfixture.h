@@ -3,11 +3,13 @@
 #include "codebox/codeboxshared.h"
 #include "codebox/richtextbox.h"
 #include "codebox/vbcodebox.h"
+#include "controlhost/controlhost.h"
 #include "platform/clock.h"
 #include "platform/qt/clipboard.h"
-#include "platform/qt/controlhost.h"
 #include "probar/probar.h"
 #include "tests/codebox/qstringprinter.h"
+#include "tests/support/memoryclipboard.h"
+#include "tests/support/recordingcontrolhost.h"
 
 #include <QColor>
 #include <QList>

@@ -2,12 +2,12 @@
 // against the colouring rules walked independently here.
 #include "tests/codebox/codeboxfixture.h"
 #include "tests/codebox/colourmap.h"
+#include "tests/support/corpusfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QStringDecoder>
 
@@ -148,6 +148,7 @@ class CorpusColouring : public ::testing::TestWithParam<const char *> {};
 
 TEST_P(CorpusColouring, EveryCharacterHasTheColourOfTheRules)
 {
+    QUORBEL_SKIP_WITHOUT_CORPUS();
     const QString path = QStringLiteral(QUORBEL_CORPUS_DIR "/") + QString::fromUtf8(GetParam());
     const QString source = readSource(path);
     ASSERT_FALSE(source.isEmpty()) << path.toStdString();
@@ -190,8 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
 // not redrawn while it is coloured).
 TEST(CodeBoxScreenshots, ColouredSampleModule)
 {
-    const QString source = readSource(
-        QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../examples/Inventory.bas"));
+    const QString source = readSource(QStringLiteral(QUORBEL_SOURCE_DIR "/examples/Inventory.bas"));
     ASSERT_FALSE(source.isEmpty());
     const QString folder = QStringLiteral(QUORBEL_BUILD_DIR "/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));

@@ -1,8 +1,9 @@
 #include "codebox/controlerror.h"
 #include "codebox/vbcodebox.h"
-#include "platform/qt/propertybag.h"
+#include "controlhost/propertybag.h"
 #include "probar/probar.h"
 #include "tests/codebox/codeboxfixture.h"
+#include "tests/support/memorypropertybag.h"
 
 #include <gtest/gtest.h>
 

@@ -82,6 +82,7 @@ void expectSameText(const fs::path &file, std::string_view text, std::string_vie
 
 TEST(ColouriserCorpus, EveryFileConvertsTheSameEveryWayAndKeepsItsText)
 {
+    QUORBEL_SKIP_WITHOUT_CORPUS();
     const auto files = testing::corpusFiles();
     ASSERT_GT(files.size(), 100u) << "no corpus at " << QUORBEL_CORPUS_DIR;
     testing::RecordingMessageBoxes messages;

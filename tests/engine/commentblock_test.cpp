@@ -2,7 +2,7 @@
 #include "engine/conversionerror.h"
 #include "engine/pagestate.h"
 #include "engine/settings.h"
-#include "platform/memorysettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingmessageboxes.h"
 

@@ -16,7 +16,7 @@
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
 #include "platform/label.h"
-#include "platform/memorysettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"

@@ -1,7 +1,7 @@
 #include "engine/settings.h"
 
 #include "engine/settingkeys.h"
-#include "platform/memorysettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
 #include "tests/support/recordingmessageboxes.h"
 
 #include <gtest/gtest.h>

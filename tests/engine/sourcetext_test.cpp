@@ -1,7 +1,8 @@
 #include "engine/conversionerror.h"
-#include "engine/filehelpers.h"
+#include "engine/fileio.h"
 #include "engine/modulename.h"
 #include "engine/sourcetext.h"
+#include "tests/support/corpusfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,7 @@ TEST(SourceText, ExplicitEncodingWins)
 
 TEST(SourceText, RealFilesInTheirCodePagesBecomeTheirCharacters)
 {
+    QUORBEL_SKIP_WITHOUT_CORPUS();
     // Portuguese, Windows-1252 (reported as ISO-8859-1 by the detector).
     const SourceText portuguese =
         decodeSource(corpusFile("alessandro-fukuta__VisualBasic6---Projeto-Contabilidade/LOCAL_PRIVILEGIOS.bas"));

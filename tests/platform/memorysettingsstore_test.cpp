@@ -1,4 +1,4 @@
-#include "platform/memorysettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/consolemessageboxes.h"
-#include "platform/overlaysettingsstore.h"
-#include "platform/posixshell.h"
-#include "platform/systemclock.h"
+#include "platform/console/consolemessageboxes.h"
+#include "platform/posix/posixshell.h"
+#include "platform/posix/systemclock.h"
+#include "platform/settings/overlaysettingsstore.h"
 
 #include <gtest/gtest.h>
 

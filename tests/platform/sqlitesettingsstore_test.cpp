@@ -1,5 +1,5 @@
-#include "platform/memorysettingsstore.h"
-#include "platform/sqlitesettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
+#include "platform/sqlite/sqlitesettingsstore.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "probar/probar.h"
+#include "tests/support/memorypropertybag.h"
+#include "tests/support/recordingcontrolhost.h"
 
 #include <QColor>
 #include <QList>

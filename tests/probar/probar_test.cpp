@@ -1,6 +1,6 @@
 #include "countingprobar.h"
 
-#include "platform/qt/colourvalue.h"
+#include "controlhost/colourvalue.h"
 
 #include <QLabel>
 #include <QMetaProperty>

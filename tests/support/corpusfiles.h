@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -7,6 +9,13 @@
 #include <vector>
 
 namespace quorbel::testing {
+
+// Whether the corpus folder is there. It lives beside the project, not in
+// it, so a checkout without it still runs every other test.
+inline bool corpusPresent()
+{
+    return std::filesystem::is_directory(QUORBEL_CORPUS_DIR);
+}
 
 // Every VB6 source (.bas, .cls, .frm, in any case) under the corpus folder,
 // in path order.
@@ -24,3 +33,8 @@ inline std::vector<std::filesystem::path> corpusFiles()
 }
 
 } // namespace quorbel::testing
+
+// Skips the running test with a message when the corpus folder is absent.
+#define QUORBEL_SKIP_WITHOUT_CORPUS()                                                                                  \
+    if (!::quorbel::testing::corpusPresent())                                                                          \
+    GTEST_SKIP() << "no corpus at " QUORBEL_CORPUS_DIR " (configure with -DQUORBEL_CORPUS_DIR=FOLDER)"

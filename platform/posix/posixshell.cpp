@@ -1,4 +1,4 @@
-#include "platform/posixshell.h"
+#include "platform/posix/posixshell.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/systemclock.h"
+#include "platform/posix/systemclock.h"
 
 #include <chrono>
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "platform/overlaysettingsstore.h"
+#include "platform/settings/overlaysettingsstore.h"
 
 #include <algorithm>
 

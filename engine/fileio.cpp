@@ -1,17 +1,14 @@
-#include "engine/filehelpers.h"
+#include "engine/fileio.h"
 
-#include "engine/percentencode.h"
 #include "engine/sourcetext.h"
 #include "platform/hugepages.h"
 #include "platform/messageboxes.h"
-#include "platform/shell.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -23,8 +20,6 @@ namespace quorbel {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-// The attachment every mail of the original names.
-constexpr std::string_view kMailFile = "c:\\autoexec.bat";
 
 std::string lastError()
 {
@@ -80,11 +75,6 @@ void writeAll(int fd, std::vector<iovec> parts, const std::string &path)
 }
 
 } // namespace
-
-FileError::FileError(const std::string &path, const std::string &description)
-    : std::runtime_error(path + ": " + description), m_description(description)
-{
-}
 
 namespace {
 
@@ -161,33 +151,6 @@ void appendToFile(const std::string &path, std::initializer_list<std::string_vie
         throw FileError(path, lastError());
 }
 
-FileBytes::FileBytes(const std::string &path)
-{
-    struct stat info {};
-    const Descriptor fd = openToRead(path, info);
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
-        const auto size = static_cast<std::size_t>(info.st_size);
-        // All pages mapped at once: one call instead of a fault per page.
-        void *map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
-        if (map != MAP_FAILED) {
-            m_map = map;
-            m_mapSize = size;
-            m_view = std::string_view(static_cast<const char *>(map), size);
-            return;
-        }
-    }
-    // A pipe or a device is read from the descriptor already open: opened
-    // again, it might not give the same bytes.
-    m_read = readAll(fd, path, info);
-    m_view = m_read;
-}
-
-FileBytes::~FileBytes()
-{
-    if (m_map)
-        ::munmap(m_map, m_mapSize);
-}
-
 AppendFile::AppendFile(const std::string &path)
     : m_path(path), m_fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666))
 {
@@ -242,45 +205,6 @@ bool FileExists(const std::string &path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-std::string mailCommandLine(std::string_view to, std::string_view subject, std::string_view body, std::string_view cc,
-                            std::string_view bcc)
-{
-    const auto quoted = [](std::string_view value) { return "\"" + std::string(value) + "\""; };
-    return "Start.exe mailto:" + quoted(to) + "?Subject=" + quoted(subject) + "&cc=" + quoted(cc) +
-           "&bcc=" + quoted(bcc) + "&Body=" + quoted(body) + "&File=" + quoted(kMailFile);
-}
-
-std::string mailtoAddress(std::string_view to, std::string_view subject, std::string_view body, std::string_view cc,
-                          std::string_view bcc)
-{
-    std::string address = "mailto:";
-    address += percentEncode(to, "@");
-    address += "?Subject=";
-    address += percentEncode(subject, "@");
-    address += "&cc=";
-    address += percentEncode(cc, "@");
-    address += "&bcc=";
-    address += percentEncode(bcc, "@");
-    address += "&Body=";
-    address += percentEncode(body, "@");
-    address += "&File=";
-    address += percentEncode(kMailFile, "@");
-    return address;
-}
-
-long SendEmail(Shell &shell, std::string_view to, std::string_view subject, std::string_view body, std::string_view cc,
-               std::string_view bcc)
-{
-    const std::string address = mailtoAddress(to, subject, body, cc, bcc);
-    try {
-        return shell.startProgram({"xdg-email", address});
-    } catch (const ShellError &) {
-        // Desktops without the xdg-utils mail helper still open mailto:
-        // addresses through their URL handler.
-        return shell.startProgram({"xdg-open", address});
-    }
 }
 
 } // namespace quorbel

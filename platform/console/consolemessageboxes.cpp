@@ -1,4 +1,4 @@
-#include "platform/consolemessageboxes.h"
+#include "platform/console/consolemessageboxes.h"
 
 namespace quorbel {
 

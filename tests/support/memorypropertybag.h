@@ -1,34 +1,14 @@
 #pragma once
 
+#include "controlhost/propertybag.h"
+
 #include <QList>
 #include <QPair>
-#include <QString>
-#include <QVariant>
+#include <QStringList>
 
-#include <stdexcept>
+#include <utility>
 
 namespace quorbel {
-
-// Raised by a property bag that cannot read or write a key; what() names the key.
-class PropertyBagError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The property store of a stored design: what an embeddable control reads when
-// it is created from a design and writes when its host saves the design.
-class PropertyBag {
-public:
-    virtual ~PropertyBag() = default;
-
-    // The value stored under key, or def when the design holds none. May throw
-    // (PropertyBagError or another std::exception) when the stored value cannot
-    // be read.
-    virtual QVariant read(const QString &key, const QVariant &def) = 0;
-    // Stores value under key; a value equal to def is left out of the design,
-    // so a reader gets def back for it.
-    virtual void write(const QString &key, const QVariant &value, const QVariant &def) = 0;
-};
 
 // A property bag held in memory: every write is kept, in write order, as one
 // (key, value) entry, so a key written twice appears twice. Keys match without

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/memorysettingsstore.h"
+#include "platform/settings/memorysettingsstore.h"
 
 namespace quorbel {
 

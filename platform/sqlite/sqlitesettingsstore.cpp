@@ -1,4 +1,4 @@
-#include "platform/sqlitesettingsstore.h"
+#include "platform/sqlite/sqlitesettingsstore.h"
 
 #include <sqlite3.h>
 

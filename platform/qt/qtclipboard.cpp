@@ -1,0 +1,20 @@
+#include "platform/qt/qtclipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace quorbel {
+
+bool QtClipboard::hasText() const
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
+QString QtClipboard::text() const
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+} // namespace quorbel

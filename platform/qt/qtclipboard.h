@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/qt/clipboard.h"
+
+namespace quorbel {
+
+// The application's clipboard. Needs a QGuiApplication.
+class QtClipboard : public Clipboard {
+public:
+    bool hasText() const override;
+    QString text() const override;
+};
+
+} // namespace quorbel
