@@ -1,5 +1,6 @@
 #include "engine/declarationscan.h"
 
+#include "engine/asciicase.h"
 #include "engine/bytescan.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace {
 
 bool foldedIs(char c, char lower)
 {
-    return (static_cast<unsigned char>(c) | 0x20) == static_cast<unsigned char>(lower);
+    return asciiLower(c) == lower;
 }
 
 // Whether "sub " or "ction " (letters in any case) starts at i.

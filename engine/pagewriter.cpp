@@ -3,6 +3,7 @@
 #include "engine/colouriser.h"
 #include "engine/commentblock.h"
 #include "engine/conversionerror.h"
+#include "engine/elapsedtime.h"
 #include "engine/filehelpers.h"
 #include "engine/htmlescape.h"
 #include "engine/pagefiles.h"
@@ -29,7 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr double kSecondsPerDay = 86400.0;
 
 // Puts the charset line into page after the first occurrence of anchor
 // (which ends with a line break or stands before the head's content) when
@@ -81,8 +81,6 @@ void replacePage(const std::string &path, std::initializer_list<std::string_view
 
 std::string timingCaption(double seconds, int lineCount)
 {
-    if (seconds < 0) // the conversion ran over midnight
-        seconds += kSecondsPerDay;
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 3);
     return std::string(buffer, written.ptr) + " seconds     line count = " + std::to_string(lineCount);
@@ -96,7 +94,7 @@ PageWriter::PageWriter(PageState &state, const EngineServices &services) : m_sta
 
 void PageWriter::setTiming(Label &infoLabel, double start, int lineCount) const
 {
-    infoLabel.setCaption(timingCaption(m_services.clock.secondsSinceMidnight() - start, lineCount));
+    infoLabel.setCaption(timingCaption(elapsedSeconds(start, m_services.clock.secondsSinceMidnight()), lineCount));
 }
 
 std::string PageWriter::setting(std::string_view key, std::string_view def) const

@@ -1,5 +1,6 @@
 #include "engine/wordscan.h"
 
+#include "engine/asciicase.h"
 #include "engine/htmlbuffer.h"
 #include "engine/keywordlist.h"
 
@@ -52,17 +53,10 @@ constexpr std::string_view kFontEnd = "</FONT>";
 #define QUORBEL_INLINE
 #endif
 
-// The upper case of word is "GOTO". Or-ing 0x20 into a byte gives "g", "o"
-// or "t" only from that letter in either case.
+// The upper case of word is "GOTO".
 bool isGoTo(std::string_view word)
 {
-    if (word.size() != 4)
-        return false;
-    std::uint32_t bytes = 0;
-    std::memcpy(&bytes, word.data(), 4);
-    std::uint32_t goTo = 0;
-    std::memcpy(&goTo, "goto", 4);
-    return (bytes | 0x20202020u) == goTo;
+    return equalsAsciiCaseBlind(word, "goto");
 }
 
 // Numbers, string literals and operators: the first character after leading
