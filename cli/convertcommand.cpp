@@ -12,6 +12,7 @@
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
+#include "engine/utf8.h"
 #include "platform/consolemessageboxes.h"
 #include "platform/label.h"
 #include "platform/overlaysettingsstore.h"

@@ -1,6 +1,7 @@
 #include "engine/wordscan.h"
 
 #include "engine/asciicase.h"
+#include "engine/blockmasks.h"
 #include "engine/htmlbuffer.h"
 #include "engine/keywordlist.h"
 
@@ -8,10 +9,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quorbel {
 namespace {
@@ -23,24 +20,7 @@ namespace {
 // and only the stops are visited.
 inline std::uint32_t stopsIn(const char *p)
 {
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
-    // Written out, not looped over a list: the twelve constants then stay
-    // in registers across the blocks of a line.
-    const __m128i found =
-        _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
-                                  _mm_or_si128(_mm_or_si128(is(' '), is('/')), _mm_or_si128(is('\\'), is('[')))),
-                     _mm_or_si128(_mm_or_si128(is(']'), is('\r')), _mm_or_si128(is('"'), is(':'))));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
-#else
-    std::uint32_t mask = 0;
-    for (int k = 0; k < 16; ++k) {
-        if (std::string_view(".,() /\\[]\r\":").find(p[k]) != std::string_view::npos)
-            mask |= 1u << k;
-    }
-    return mask;
-#endif
+    return masks::wordStops(p);
 }
 
 constexpr std::string_view kFontEnd = "</FONT>";

@@ -27,5 +27,4 @@ private:
     std::map<std::string, Entry> m_entries;
 };
 
-
 } // namespace quorbel

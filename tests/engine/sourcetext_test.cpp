@@ -1,7 +1,10 @@
+#include "engine/codepage.h"
 #include "engine/conversionerror.h"
 #include "engine/filehelpers.h"
+#include "engine/linebreaks.h"
 #include "engine/modulename.h"
 #include "engine/sourcetext.h"
+#include "engine/utf8.h"
 
 #include <gtest/gtest.h>
 
