@@ -70,7 +70,8 @@ std::string targetFor(const ConvertOptions &options, const std::string &codeName
 {
     if (options.output && options.sources.size() == 1)
         return *options.output;
-    std::string target = fileNameFor(codeName) + "." + readText(settings, keys::Ext, "html");
+    std::string target =
+        fileNameFor(codeName) + "." + readText(settings, keys::Ext, keys::defaultFor(keys::Ext, keys::Reader::Page));
     if (options.output)
         target = (fs::path(*options.output) / target).string();
     return target;
@@ -79,7 +80,8 @@ std::string targetFor(const ConvertOptions &options, const std::string &codeName
 void refuseExisting(const std::string &target, const SettingsStore &settings)
 {
     const PageFiles files =
-        pageFiles(target, readText(settings, keys::Ext, "html"), readText(settings, keys::Frames, "1") != "0");
+        pageFiles(target, readText(settings, keys::Ext, keys::defaultFor(keys::Ext, keys::Reader::Page)),
+                  readText(settings, keys::Frames, keys::defaultFor(keys::Frames, keys::Reader::Page)) != "0");
     for (const std::string *page : {&files.codePage, &files.headerPage, &files.framePage}) {
         std::error_code ec;
         if (!page->empty() && fs::exists(fs::symlink_status(*page, ec)))

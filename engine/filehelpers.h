@@ -77,13 +77,10 @@ std::string InputFile(const std::string &fileName, MessageBoxes &messages);
 // Whether path names a normal file (a folder is not one; links are followed).
 bool FileExists(const std::string &path);
 
-// The contact addresses and pages of the product, and the placeholders the
-// comment block shows before the user gives their own.
+// The contact addresses and pages of the product.
 inline constexpr std::string_view kProductPage = "https://quorbel.example.org/";
 inline constexpr std::string_view kContactAddress = "contact@quorbel.example.org";
 inline constexpr std::string_view kBugReportAddress = "bugs@quorbel.example.org";
-inline constexpr std::string_view kPlaceholderEmail = "your.name@example.com";
-inline constexpr std::string_view kPlaceholderWebSite = "https://www.example.com/";
 
 // The mail command line of the original platform, byte for byte: the values
 // in double quotes, unchanged, in the order to, subject, cc, bcc, body and

@@ -97,9 +97,9 @@ void PageWriter::setTiming(Label &infoLabel, double start, int lineCount) const
     infoLabel.setCaption(timingCaption(elapsedSeconds(start, m_services.clock.secondsSinceMidnight()), lineCount));
 }
 
-std::string PageWriter::setting(std::string_view key, std::string_view def) const
+std::string PageWriter::setting(std::string_view key) const
 {
-    return readText(m_services.settings, key, def);
+    return readText(m_services.settings, key, keys::defaultFor(key, keys::Reader::Page));
 }
 
 std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fileName, Label &infoLabel)
@@ -148,14 +148,14 @@ PageFiles PageWriter::targetFiles(const std::string &fileName)
 {
     // The target is checked before anything changes, so that a refused
     // target leaves no folder, no page and the source as it was.
-    m_state.PageExt = setting(keys::Ext, "html");
-    return pageFiles(fileName, m_state.PageExt, setting(keys::Frames, "1") != "0");
+    m_state.PageExt = setting(keys::Ext);
+    return pageFiles(fileName, m_state.PageExt, setting(keys::Frames) != "0");
 }
 
 void PageWriter::makeFolder(const PageFiles &files) const
 {
     std::error_code ec;
-    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0") {
+    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames) != "0") {
         if (!fs::create_directory(files.base, ec) && ec)
             throw ConversionError("cannot create folder " + files.base + ": " + ec.message());
     }
@@ -201,8 +201,8 @@ void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const 
 
 PageWriter::CodeColours PageWriter::codeColours() const
 {
-    return {setting(keys::HTMLCommentTextColor, "000000"), setting(keys::HTMLCommentKeyColor, "1D048E"),
-            setting(keys::HTMLCommentIDColor, "B67C30"), setting(keys::HTMLCommentCommentColor, "378C13")};
+    return {setting(keys::HTMLCommentTextColor), setting(keys::HTMLCommentKeyColor), setting(keys::HTMLCommentIDColor),
+            setting(keys::HTMLCommentCommentColor)};
 }
 
 PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
@@ -238,12 +238,12 @@ void PageWriter::frameCodePage(CodePage &code, bool blockNonAscii)
     const std::string generatorLine = "<META NAME='GENERATOR' CONTENT='Halvern  Quorbel 1.2'>\r\n";
     std::string page = "<HTML>\r\n<HEAD>\r\n<TITLE>" + escapeHtmlName(m_state.CodeName) + "</TITLE>\r\n" +
                        generatorLine + comments.writeMetaTags() +
-                       "</HEAD>\r\n<BODY bgcolor=" + setting(keys::HTMLCommentPageBGColor, "FFFFFF") +
+                       "</HEAD>\r\n<BODY bgcolor=" + setting(keys::HTMLCommentPageBGColor) +
                        ">\r\n<A Name='1TopOfPage'></A>";
     const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";
-    if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1") {
+    if (setting(keys::CommentsPrintCommentsInHTML) == "1") {
         page.append("<Center>\r\n");
         comments.appendCommentHTML(page); // megabytes with thousands of names: no copy
         page.append("\r\n<HR>\r\n</Center>\r\n<PRE>\r\n");

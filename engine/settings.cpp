@@ -70,7 +70,8 @@ void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view
 void loadSyntaxDefaults(SyntaxTables &tables)
 {
     tables.syntaxNames = {"Text    ", "Comment ", "Key     ", "ID      ", "BGround "};
-    tables.syntaxDefaults = {"000000", "378C13", "1D048E", "B67C30", "FFFFFF"};
+    for (std::size_t i = 0; i < tables.syntaxNames.size(); ++i)
+        tables.syntaxDefaults[i] = keys::defaultFor(syntaxColourKey(tables, static_cast<int>(i)), keys::Reader::Window);
 }
 
 std::string syntaxColourKey(const SyntaxTables &tables, int index)
