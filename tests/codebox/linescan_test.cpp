@@ -38,7 +38,7 @@ TEST(CodeKeyWords, ListHoldsTheConverterListWithEventAfterError)
     EXPECT_EQ(list.count(u"**"), 0);
     // Without "Event" it is the converter's list, letter for letter.
     QString without = list.toString();
-    without.remove(u"Event*");
+    without.remove(QStringLiteral("Event*"));
     EXPECT_EQ(without.toStdString(), std::string(kKeyWordList));
 }
 
