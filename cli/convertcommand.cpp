@@ -11,6 +11,7 @@
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
+#include "engine/utf8.h"
 #include "platform/console/consolemessageboxes.h"
 #include "platform/fileerror.h"
 #include "platform/label.h"
@@ -71,7 +72,8 @@ std::string targetFor(const ConvertOptions &options, const std::string &codeName
 {
     if (options.output && options.sources.size() == 1)
         return *options.output;
-    std::string target = fileNameFor(codeName) + "." + readText(settings, keys::Ext, "html");
+    std::string target =
+        fileNameFor(codeName) + "." + readText(settings, keys::Ext, keys::defaultFor(keys::Ext, keys::Reader::Page));
     if (options.output)
         target = (fs::path(*options.output) / target).string();
     return target;
@@ -80,7 +82,8 @@ std::string targetFor(const ConvertOptions &options, const std::string &codeName
 void refuseExisting(const std::string &target, const SettingsStore &settings)
 {
     const PageFiles files =
-        pageFiles(target, readText(settings, keys::Ext, "html"), readText(settings, keys::Frames, "1") != "0");
+        pageFiles(target, readText(settings, keys::Ext, keys::defaultFor(keys::Ext, keys::Reader::Page)),
+                  readText(settings, keys::Frames, keys::defaultFor(keys::Frames, keys::Reader::Page)) != "0");
     for (const std::string *page : {&files.codePage, &files.headerPage, &files.framePage}) {
         std::error_code ec;
         if (!page->empty() && fs::exists(fs::symlink_status(*page, ec)))

@@ -1,20 +1,37 @@
 #include "codebox/codekeywords.h"
 
+#include "engine/keywordlist.h"
+
 #include <QHash>
+
+#include <stdexcept>
+#include <string>
 
 namespace quorbel {
 
 namespace {
 
-constexpr QStringView kList =
-    u"*#Const*#Else*#ElseIf*#End*#If*Alias*Alias*And*As*Base*Binary*Boolean*Byte*ByVal*Call*Case*CBool*CByte*"
-    u"CCur*CDate*CDbl*CDec*CInt*CLng*Close*Compare*Const*CSng*CStr*Currency*CVar*CVErr*Debug*Decimal*Declare*"
-    u"DefBool*DefByte*DefCur*DefDate*DefDbl*DefDec*DefInt*DefLng*DefObj*DefSng*DefStr*DefVar*Dim*Do*Double*Each*"
-    u"Else*ElseIf*End*Enum*Eqv*Erase*Error*Event*Exit*Explicit*False*For*Function*Get*Global*GoSub*GoTo*If*Imp*"
-    u"In*Input*Input*Integer*Is*LBound*Let*Lib*Like*Line*Lock*Long*Loop*LSet*Name*New*Next*Not*Object*On*Open*"
-    u"Option*Optional*Or*Output*Print*Private*Property*Public*Put*Random*Read*ReDim*Resume*Return*RSet*Seek*"
-    u"Select*Set*Single*Spc*Static*String*Stop*Sub*Tab*Then*True*Type*UBound*Unlock*Variant*Wend*While*With*Xor*"
-    u"Nothing*To*";
+// The code box colours one keyword more than the converter: "Event", which
+// stands after "Error".
+constexpr std::string_view kCodeBoxOnly = "Event*";
+constexpr std::string_view kCodeBoxOnlyAfter = "*Error*";
+
+// The converter's list with the code box's own keyword put in.
+QString derivedList()
+{
+    std::string words(kKeyWordList);
+    const std::size_t at = words.find(kCodeBoxOnlyAfter);
+    if (at == std::string::npos)
+        throw std::logic_error("the keyword list has no \"Error\"");
+    words.insert(at + kCodeBoxOnlyAfter.size(), kCodeBoxOnly);
+    return QString::fromLatin1(words);
+}
+
+const QString &list()
+{
+    static const QString derived = derivedList();
+    return derived;
+}
 
 // A word without an asterisk can only match one whole entry, so the list's
 // substring search reduces to a lookup of the case-folded word; colouring a
@@ -23,7 +40,7 @@ const QHash<QString, QString> &entriesByFoldedName()
 {
     static const QHash<QString, QString> entries = [] {
         QHash<QString, QString> result;
-        for (QStringView entry : kList.split(u'*', Qt::SkipEmptyParts)) {
+        for (QStringView entry : QStringView(list()).split(u'*', Qt::SkipEmptyParts)) {
             const QString folded = entry.toString().toCaseFolded();
             if (!result.contains(folded))
                 result.insert(folded, entry.toString());
@@ -38,15 +55,15 @@ const QHash<QString, QString> &entriesByFoldedName()
 QString searchListForm(QStringView word)
 {
     const QString delimited = u'*' + word.toString() + u'*';
-    const qsizetype at = kList.indexOf(delimited, 0, Qt::CaseInsensitive);
-    return at < 0 ? QString() : kList.mid(at + 1, word.size()).toString();
+    const qsizetype at = list().indexOf(delimited, 0, Qt::CaseInsensitive);
+    return at < 0 ? QString() : list().mid(at + 1, word.size());
 }
 
 } // namespace
 
 QStringView codeKeyWordList()
 {
-    return kList;
+    return list();
 }
 
 bool isCodeKeyWord(QStringView word)

@@ -7,7 +7,8 @@ namespace quorbel {
 
 // The code box's keyword list: every keyword between asterisks, beginning
 // "*#Const*#Else*" and ending "*Nothing*To*", 128 entries ("Alias" and "Input"
-// stand twice). It is the converter's list with "Event" after "Error".
+// stand twice). It is made from the converter's list (kKeyWordList) by
+// putting "Event" after "Error"; words are matched with Unicode case folding.
 QStringView codeKeyWordList();
 
 // True when "*" + word + "*" occurs in the keyword list, compared without

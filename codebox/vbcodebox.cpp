@@ -5,6 +5,7 @@
 #include "controlhost/controlhost.h"
 #include "controlhost/propertybag.h"
 #include "controlhost/twips.h"
+#include "engine/elapsedtime.h"
 #include "platform/clock.h"
 #include "platform/qt/clipboard.h"
 #include "probar/probar.h"
@@ -340,10 +341,7 @@ void VBCodeBox::PasteCode(const QString &Text)
         m_rtbPaste->setSel(0, m_rtbPaste->textLength() - 2);
         m_rtb1->setSelRTF(m_rtbPaste->SelRTF());
     }
-    double elapsed = m_clock.secondsSinceMidnight() - started;
-    // A paste that runs past midnight would otherwise show a negative time.
-    if (elapsed < 0)
-        elapsed += 86400.0;
+    const double elapsed = elapsedSeconds(started, m_clock.secondsSinceMidnight());
     m_label1->setText(QString::number(elapsed, 'f', 4));
 }
 

@@ -3,7 +3,7 @@
 #include "engine/bytescan.h"
 #include "engine/colouriser.h"
 #include "engine/htmlbuffer.h"
-#include "engine/sourcetext.h"
+#include "engine/utf8.h"
 #include "platform/messageboxes.h"
 
 #include <algorithm>

@@ -1,32 +1,19 @@
 #pragma once
 
+#include "engine/blockmasks.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace quorbel {
 
 // Bit k is set when p[k] is the byte a or the byte b, for the 16 bytes at p.
 inline std::uint32_t bytesIn(const char *p, char a, char b)
 {
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(a)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(b)))));
-#else
-    std::uint32_t found = 0;
-    for (int k = 0; k < 16; ++k) {
-        if (p[k] == a || p[k] == b)
-            found |= 1u << k;
-    }
-    return found;
-#endif
+    return masks::eitherByte(p, a, b);
 }
 
 // Calls f(i) for every position i of text that holds the byte a or the byte

@@ -1,5 +1,7 @@
 #include "engine/codeonly.h"
 
+#include "engine/asciicase.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -13,23 +15,17 @@ constexpr std::size_t npos = std::string_view::npos;
 // needle's closing blank, which most bytes of a line are not.
 std::size_t findFolded(std::string_view text, std::string_view needle)
 {
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
     const std::size_t stem = needle.size() - 1;
     for (std::size_t end = stem; end < text.size(); ++end) {
         if (text[end] != ' ')
             continue;
         std::size_t k = 0;
-        while (k < stem && fold(text[end - stem + k]) == needle[k])
+        while (k < stem && asciiLower(text[end - stem + k]) == needle[k])
             ++k;
         if (k == stem)
             return end - stem;
     }
     return npos;
-}
-
-char fold(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
 // Whether the bytes of text just before end, folded, are stem.
@@ -38,7 +34,7 @@ bool endsFolded(std::string_view text, std::size_t end, std::string_view stem)
     if (end < stem.size())
         return false;
     for (std::size_t k = 0; k < stem.size(); ++k) {
-        if (fold(text[end - stem.size() + k]) != stem[k])
+        if (asciiLower(text[end - stem.size() + k]) != stem[k])
             return false;
     }
     return true;
@@ -98,7 +94,7 @@ std::optional<DeclaredName> findDeclaration(std::string_view codeOnly)
     for (std::size_t blank = 3; blank < lastParen; ++blank) {
         if (codeOnly[blank] != ' ')
             continue;
-        const char before = fold(codeOnly[blank - 1]);
+        const char before = asciiLower(codeOnly[blank - 1]);
         if (before == 'b' && endsFolded(codeOnly, blank - 1, "su")) {
             const std::size_t start = blank + 1;
             return DeclaredName{Declaration::Sub, codeOnly.substr(start, codeOnly.find('(', start) - start)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/settingkeys.h"
 #include "engine/wordscan.h"
 
 #include <string>
@@ -28,11 +29,12 @@ struct ColouriserState {
     bool commentContinues = false;
 };
 
-// Default colour strings of the code block.
-inline constexpr std::string_view kDefaultTextColour = "000000";
-inline constexpr std::string_view kDefaultKeyColour = "1D048E";
-inline constexpr std::string_view kDefaultIdColour = "B67C30";
-inline constexpr std::string_view kDefaultCommentColour = "378C13";
+// Default colour strings of the code block: the page's colour settings.
+inline constexpr std::string_view kDefaultTextColour = keys::defaultFor(keys::HTMLCommentTextColor, keys::Reader::Page);
+inline constexpr std::string_view kDefaultKeyColour = keys::defaultFor(keys::HTMLCommentKeyColor, keys::Reader::Page);
+inline constexpr std::string_view kDefaultIdColour = keys::defaultFor(keys::HTMLCommentIDColor, keys::Reader::Page);
+inline constexpr std::string_view kDefaultCommentColour =
+    keys::defaultFor(keys::HTMLCommentCommentColor, keys::Reader::Page);
 
 // The tags of a line's colours, built once per conversion. The colour
 // strings are taken as they are (no defaults).

@@ -91,9 +91,9 @@ CommentBlock::CommentBlock(const PageState &state, const EngineServices &service
 {
 }
 
-std::string CommentBlock::setting(std::string_view key, std::string_view def) const
+std::string CommentBlock::setting(std::string_view key) const
 {
-    return readText(m_services.settings, key, def);
+    return readText(m_services.settings, key, keys::defaultFor(key, keys::Reader::Page));
 }
 
 std::string CommentBlock::writeCommentHTML()
@@ -107,11 +107,11 @@ void CommentBlock::appendCommentHTML(std::string &out)
 {
     const std::size_t mark = out.size();
     try {
-        const std::string width = setting(keys::HTMLCommentSpecifiedWidth, "100");
-        const std::string tableColour = setting(keys::HTMLCommentCommentBG, "FFFFFF");
-        const std::string font = setting(keys::HTMLCommentFontName, "Arial");
-        const std::string size = setting(keys::HTMLCommentFontSize, "8");
-        const std::string titleColour = setting(keys::HTMLCommentHeaderBGColor, kDefaultTitleColour);
+        const std::string width = setting(keys::HTMLCommentSpecifiedWidth);
+        const std::string tableColour = setting(keys::HTMLCommentCommentBG);
+        const std::string font = setting(keys::HTMLCommentFontName);
+        const std::string size = setting(keys::HTMLCommentFontSize);
+        const std::string titleColour = setting(keys::HTMLCommentHeaderBGColor);
 
         // The names come from the source (a module's VB_Name) and go into
         // the page as text, never as markup.
@@ -121,7 +121,7 @@ void CommentBlock::appendCommentHTML(std::string &out)
                                       : "Project : " + escapeHtmlName(m_state.ProjectName) +
                                             "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp; Code : " + codeName;
 
-        if (setting(keys::CommentsPrintCommentsInHTML, "1") == "0")
+        if (setting(keys::CommentsPrintCommentsInHTML) == "0")
             return;
         const std::string sizeText = fontSizeText(size);
 
@@ -151,27 +151,25 @@ void CommentBlock::appendCommentHTML(std::string &out)
 void CommentBlock::appendRows(std::string &out)
 {
     const std::size_t rows = out.size();
-    const auto on = [this](std::string_view key) { return setting(key, "1") == "1"; };
+    const auto on = [this](std::string_view key) { return setting(key) == "1"; };
     const auto text = [](std::string_view value) { return [value](std::string &to) { to.append(value); }; };
     if (on(keys::CommentsPrintAuthor))
-        appendRow(out, rows, "Author :", text(setting(keys::CommentsAuthorInfo, "Your Name Goes here")));
+        appendRow(out, rows, "Author :", text(setting(keys::CommentsAuthorInfo)));
     if (on(keys::CommentsPrintDate)) {
-        const std::string date = setting(keys::CommentsPrintCurrentDate, "1") == "1"
-                                     ? m_services.clock.shortDate()
-                                     : setting(keys::CommentsDateInfo, "20/3/79");
+        const std::string date = setting(keys::CommentsPrintCurrentDate) == "1" ? m_services.clock.shortDate()
+                                                                                : setting(keys::CommentsDateInfo);
         appendRow(out, rows, "Date Written :", text(date));
     }
     if (on(keys::CommentsPrintEmail)) {
-        const std::string address = setting(keys::CommentsEmailInfo, kPlaceholderEmail);
+        const std::string address = setting(keys::CommentsEmailInfo);
         appendRow(out, rows, "E-Mail :", text("<A Href='MailTo:" + address + "'>" + address + "</A>"));
     }
     if (on(keys::CommentsPrintWebSite)) {
-        const std::string site = setting(keys::CommentsWebSiteInfo, kPlaceholderWebSite);
+        const std::string site = setting(keys::CommentsWebSiteInfo);
         appendRow(out, rows, "Web Site :", text("<A Href='" + site + "'>" + site + "</A>"));
     }
     if (on(keys::CommentsPrintExtra)) {
-        appendRow(out, rows, setting(keys::CommentsExtraName, "Title Goes Here") + " :",
-                  text(setting(keys::CommentsExtraInfo, "A little bit about me or my code.")));
+        appendRow(out, rows, setting(keys::CommentsExtraName) + " :", text(setting(keys::CommentsExtraInfo)));
     }
     if (on(keys::CommentPrintSubsAndFunctions)) {
         if (!m_state.subNames().empty()) {
@@ -197,9 +195,9 @@ void CommentBlock::appendRow(std::string &out, std::size_t rows, std::string_vie
                              const std::function<void(std::string &)> &value)
 {
     try {
-        const std::string namesWidth = setting(keys::HTMLCommentNamesWidth, "30");
-        const std::string infoWidth = setting(keys::HTMLCommentInfoWidth, "70");
-        const std::string cellColour = setting(keys::HTMLCommentCommentCellBGColor, "86C1F2");
+        const std::string namesWidth = setting(keys::HTMLCommentNamesWidth);
+        const std::string infoWidth = setting(keys::HTMLCommentInfoWidth);
+        const std::string cellColour = setting(keys::HTMLCommentCommentCellBGColor);
         out.append("\r\n   <tr>\r\n       <td width='").append(namesWidth);
         out.append("%' style='background-color:").append(cellColour).append("' valign='Top'>");
         out.append(name).append("</td>\r\n       <td width='").append(infoWidth);
@@ -246,10 +244,10 @@ std::string CommentBlock::writeMetaTags()
     std::string tags;
     for (std::string_view kind : {keys::MetaKindSystem, keys::MetaKindUser}) {
         const std::string countKey = keys::metaCount(kind);
-        const int count = metaCount(countKey, setting(countKey, "0"));
+        const int count = metaCount(countKey, setting(countKey));
         for (int i = 0; i < count; ++i) {
-            tags.append("<META NAME='").append(setting(keys::metaName(kind, i), ""));
-            tags.append("'  CONTENT='").append(setting(keys::metaValue(kind, i), "")).append("' >");
+            tags.append("<META NAME='").append(setting(keys::metaName(kind, i)));
+            tags.append("'  CONTENT='").append(setting(keys::metaValue(kind, i))).append("' >");
             tags.append(kCrLf);
         }
     }

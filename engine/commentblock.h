@@ -11,10 +11,6 @@ namespace quorbel {
 
 struct PageState;
 
-// Default colour of the comment block's title cell: light grey, written with
-// zeros ("C0C0C0"), the form a browser reads as a colour.
-inline constexpr std::string_view kDefaultTitleColour = "C0C0C0";
-
 // The comment block at the top of a code page and the META tags of its head,
 // made from the settings and the names of the current conversion.
 class CommentBlock {
@@ -39,7 +35,7 @@ public:
     std::string writeMetaTags();
 
 private:
-    std::string setting(std::string_view key, std::string_view def) const;
+    std::string setting(std::string_view key) const;
     // The rows of the table, appended to out.
     void appendRows(std::string &out);
     // writeCodeHtml in place: one row appended to out, its value written by

@@ -1,5 +1,6 @@
 #include "engine/declarationscan.h"
 
+#include "engine/asciicase.h"
 #include "engine/bytescan.h"
 
 #include <algorithm>
@@ -7,16 +8,12 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace quorbel {
 namespace {
 
 bool foldedIs(char c, char lower)
 {
-    return (static_cast<unsigned char>(c) | 0x20) == static_cast<unsigned char>(lower);
+    return asciiLower(c) == lower;
 }
 
 // Whether "sub " or "ction " (letters in any case) starts at i.
@@ -34,21 +31,7 @@ bool wordAt(std::string_view text, std::size_t i)
 // blank: where "sub " and "ction " end, and few other places. Reads p[0, 17).
 std::uint32_t wordEndsIn(const char *p)
 {
-#if defined(__SSE2__)
-    const __m128i letters = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)), _mm_set1_epi8(0x20));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 1));
-    const __m128i letter =
-        _mm_or_si128(_mm_cmpeq_epi8(letters, _mm_set1_epi8('b')), _mm_cmpeq_epi8(letters, _mm_set1_epi8('n')));
-    return static_cast<std::uint32_t>(
-        _mm_movemask_epi8(_mm_and_si128(letter, _mm_cmpeq_epi8(next, _mm_set1_epi8(' ')))));
-#else
-    std::uint32_t found = 0;
-    for (int k = 0; k < 16; ++k) {
-        if ((foldedIs(p[k], 'b') || foldedIs(p[k], 'n')) && p[k + 1] == ' ')
-            found |= 1u << k;
-    }
-    return found;
-#endif
+    return masks::letterBeforeBlank(p);
 }
 
 // The start of the line holding i: just after the last line break (CR or

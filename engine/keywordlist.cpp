@@ -1,26 +1,8 @@
 #include "engine/keywordlist.h"
 
+#include "engine/asciicase.h"
+
 namespace quorbel {
-namespace {
-
-unsigned char foldCase(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-bool foldedEqual(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldCase(static_cast<unsigned char>(a[i])) != foldCase(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 // Every occurrence of "*" + word + "*" starts at an asterisk of the list, so
 // only the places after one are compared. Only words holding an asterisk
 // ("a*b", a product written without blanks) come here; they are few, and a
@@ -32,7 +14,7 @@ bool keyWordListSpans(std::string_view word)
         const std::size_t end = star + 1 + word.size();
         if (end >= kKeyWordList.size())
             return false;
-        if (kKeyWordList[end] == '*' && foldedEqual(kKeyWordList.substr(star + 1, word.size()), word))
+        if (kKeyWordList[end] == '*' && equalsAsciiCaseBlind(kKeyWordList.substr(star + 1, word.size()), word))
             return true;
     }
     return false;

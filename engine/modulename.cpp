@@ -1,24 +1,11 @@
 #include "engine/modulename.h"
 
+#include "engine/asciicase.h"
 #include "engine/bytescan.h"
 
 namespace quorbel {
 
 namespace {
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
-}
 
 std::string_view skipBlanks(std::string_view text)
 {
@@ -30,10 +17,10 @@ std::string_view skipBlanks(std::string_view text)
 std::optional<std::string> valueOf(std::string_view line)
 {
     line = skipBlanks(line);
-    if (!startsWithNoCase(line, "attribute"))
+    if (!startsWithAsciiCaseBlind(line, "attribute"))
         return std::nullopt;
     line = skipBlanks(line.substr(9));
-    if (!startsWithNoCase(line, "vb_name"))
+    if (!startsWithAsciiCaseBlind(line, "vb_name"))
         return std::nullopt;
     line = skipBlanks(line.substr(7));
     if (line.empty() || line.front() != '=')

@@ -3,6 +3,7 @@
 #include "engine/colouriser.h"
 #include "engine/commentblock.h"
 #include "engine/conversionerror.h"
+#include "engine/elapsedtime.h"
 #include "engine/fileio.h"
 #include "engine/htmlescape.h"
 #include "engine/pagefiles.h"
@@ -11,8 +12,8 @@
 #include "engine/productaddresses.h"
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
-#include "engine/sourcetext.h"
 #include "engine/textcontrol.h"
+#include "engine/utf8.h"
 #include "platform/clock.h"
 #include "platform/hugepages.h"
 #include "platform/label.h"
@@ -30,7 +31,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr double kSecondsPerDay = 86400.0;
 
 // Puts the charset line into page after the first occurrence of anchor
 // (which ends with a line break or stands before the head's content) when
@@ -82,8 +82,6 @@ void replacePage(const std::string &path, std::initializer_list<std::string_view
 
 std::string timingCaption(double seconds, int lineCount)
 {
-    if (seconds < 0) // the conversion ran over midnight
-        seconds += kSecondsPerDay;
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 3);
     return std::string(buffer, written.ptr) + " seconds     line count = " + std::to_string(lineCount);
@@ -97,12 +95,12 @@ PageWriter::PageWriter(PageState &state, const EngineServices &services) : m_sta
 
 void PageWriter::setTiming(Label &infoLabel, double start, int lineCount) const
 {
-    infoLabel.setCaption(timingCaption(m_services.clock.secondsSinceMidnight() - start, lineCount));
+    infoLabel.setCaption(timingCaption(elapsedSeconds(start, m_services.clock.secondsSinceMidnight()), lineCount));
 }
 
-std::string PageWriter::setting(std::string_view key, std::string_view def) const
+std::string PageWriter::setting(std::string_view key) const
 {
-    return readText(m_services.settings, key, def);
+    return readText(m_services.settings, key, keys::defaultFor(key, keys::Reader::Page));
 }
 
 std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fileName, Label &infoLabel)
@@ -151,14 +149,14 @@ PageFiles PageWriter::targetFiles(const std::string &fileName)
 {
     // The target is checked before anything changes, so that a refused
     // target leaves no folder, no page and the source as it was.
-    m_state.PageExt = setting(keys::Ext, "html");
-    return pageFiles(fileName, m_state.PageExt, setting(keys::Frames, "1") != "0");
+    m_state.PageExt = setting(keys::Ext);
+    return pageFiles(fileName, m_state.PageExt, setting(keys::Frames) != "0");
 }
 
 void PageWriter::makeFolder(const PageFiles &files) const
 {
     std::error_code ec;
-    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0") {
+    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames) != "0") {
         if (!fs::create_directory(files.base, ec) && ec)
             throw ConversionError("cannot create folder " + files.base + ": " + ec.message());
     }
@@ -204,8 +202,8 @@ void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const 
 
 PageWriter::CodeColours PageWriter::codeColours() const
 {
-    return {setting(keys::HTMLCommentTextColor, "000000"), setting(keys::HTMLCommentKeyColor, "1D048E"),
-            setting(keys::HTMLCommentIDColor, "B67C30"), setting(keys::HTMLCommentCommentColor, "378C13")};
+    return {setting(keys::HTMLCommentTextColor), setting(keys::HTMLCommentKeyColor), setting(keys::HTMLCommentIDColor),
+            setting(keys::HTMLCommentCommentColor)};
 }
 
 PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
@@ -241,12 +239,12 @@ void PageWriter::frameCodePage(CodePage &code, bool blockNonAscii)
     const std::string generatorLine = "<META NAME='GENERATOR' CONTENT='Halvern  Quorbel 1.2'>\r\n";
     std::string page = "<HTML>\r\n<HEAD>\r\n<TITLE>" + escapeHtmlName(m_state.CodeName) + "</TITLE>\r\n" +
                        generatorLine + comments.writeMetaTags() +
-                       "</HEAD>\r\n<BODY bgcolor=" + setting(keys::HTMLCommentPageBGColor, "FFFFFF") +
+                       "</HEAD>\r\n<BODY bgcolor=" + setting(keys::HTMLCommentPageBGColor) +
                        ">\r\n<A Name='1TopOfPage'></A>";
     const std::string foot = "</PRE>\r\n<Center><Font Size='2'><A href='" + std::string(kProductPage) +
                              "' target='_blank'>Converted to HTML by Halvern Quorbel</A>\r\n<HR>\r\n"
                              "</BODY></HTML>";
-    if (setting(keys::CommentsPrintCommentsInHTML, "1") == "1") {
+    if (setting(keys::CommentsPrintCommentsInHTML) == "1") {
         page.append("<Center>\r\n");
         comments.appendCommentHTML(page); // megabytes with thousands of names: no copy
         page.append("\r\n<HR>\r\n</Center>\r\n<PRE>\r\n");

@@ -96,7 +96,7 @@ private:
     void finishPages(const PageFiles &files, Label &infoLabel, double start, int lineCount);
     std::string framePage(const PageFiles &files) const;
     std::string selectList(std::string_view listName, std::span<const std::string> names) const;
-    std::string setting(std::string_view key, std::string_view def) const;
+    std::string setting(std::string_view key) const;
     // The timing line: seconds since start and the line count.
     void setTiming(Label &infoLabel, double start, int lineCount) const;
 

@@ -4,12 +4,9 @@
 
 namespace quorbel {
 
-// The contact addresses and pages of the product, and the placeholders the
-// comment block shows before the user gives their own.
+// The contact addresses and the information page of the product.
 inline constexpr std::string_view kProductPage = "https://quorbel.example.org/";
 inline constexpr std::string_view kContactAddress = "contact@quorbel.example.org";
 inline constexpr std::string_view kBugReportAddress = "bugs@quorbel.example.org";
-inline constexpr std::string_view kPlaceholderEmail = "your.name@example.com";
-inline constexpr std::string_view kPlaceholderWebSite = "https://www.example.com/";
 
 } // namespace quorbel

@@ -49,12 +49,18 @@ void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view
 {
     std::string text;
     if (isColour) {
-        const std::int32_t colour = std::holds_alternative<std::int32_t>(value)
-                                        ? std::get<std::int32_t>(value)
-                                        : wholeNumberOf(std::get<std::string>(value));
+        std::int32_t colour = 0;
+        if (const auto *number = std::get_if<std::int32_t>(&value))
+            colour = *number;
+        else if (const auto *flag = std::get_if<bool>(&value))
+            colour = *flag ? 1 : 0;
+        else
+            colour = wholeNumberOf(std::get<std::string>(value));
         text = rgbToHex(colour, messages);
     } else if (std::holds_alternative<std::int32_t>(value)) {
         text = std::to_string(std::get<std::int32_t>(value));
+    } else if (std::holds_alternative<bool>(value)) {
+        text = std::get<bool>(value) ? "True" : "False";
     } else {
         text = std::get<std::string>(value);
     }
@@ -64,7 +70,8 @@ void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view
 void loadSyntaxDefaults(SyntaxTables &tables)
 {
     tables.syntaxNames = {"Text    ", "Comment ", "Key     ", "ID      ", "BGround "};
-    tables.syntaxDefaults = {"000000", "378C13", "1D048E", "B67C30", "FFFFFF"};
+    for (std::size_t i = 0; i < tables.syntaxNames.size(); ++i)
+        tables.syntaxDefaults[i] = keys::defaultFor(syntaxColourKey(tables, static_cast<int>(i)), keys::Reader::Window);
 }
 
 std::string syntaxColourKey(const SyntaxTables &tables, int index)

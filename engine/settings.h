@@ -16,7 +16,8 @@ inline constexpr std::string_view kSettingsApp = "Quorbel";
 inline constexpr std::string_view kSettingsSection = "Settings";
 
 // A setting as read: text, or a colour value when read with the colour flag.
-using SettingValue = std::variant<std::string, std::int32_t>;
+// A value to write may also be a Boolean.
+using SettingValue = std::variant<std::string, std::int32_t, bool>;
 
 // The stored text of key, or def when nothing is stored; with isColour the
 // text goes through hexToRGB and the result is the colour value. Store
@@ -28,8 +29,9 @@ std::string readText(const SettingsStore &store, std::string_view key, std::stri
 // Stores value under key. With isColour the value is taken as a whole number
 // (a colour value; a text is read as its decimal number, blanks around it
 // allowed, and std::invalid_argument is thrown when it is not one) and stored
-// as its colour string; otherwise its text form is stored (a number as
-// decimal digits). messages receives the range message of rgbToHex. Store
+// as its colour string (a Boolean counts as 1 or 0); otherwise its text form
+// is stored: a number as decimal digits, a Boolean as the word True or False
+// (check box states are numbers, "0" or "1"). messages receives the range message of rgbToHex. Store
 // failures (SettingsError) pass to the caller.
 void writeSetting(SettingsStore &store, MessageBoxes &messages, std::string_view key, const SettingValue &value,
                   bool isColour);

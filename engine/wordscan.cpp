@@ -1,5 +1,7 @@
 #include "engine/wordscan.h"
 
+#include "engine/asciicase.h"
+#include "engine/blockmasks.h"
 #include "engine/htmlbuffer.h"
 #include "engine/keywordlist.h"
 
@@ -7,10 +9,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quorbel {
 namespace {
@@ -22,24 +20,7 @@ namespace {
 // and only the stops are visited.
 inline std::uint32_t stopsIn(const char *p)
 {
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
-    // Written out, not looped over a list: the twelve constants then stay
-    // in registers across the blocks of a line.
-    const __m128i found =
-        _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
-                                  _mm_or_si128(_mm_or_si128(is(' '), is('/')), _mm_or_si128(is('\\'), is('[')))),
-                     _mm_or_si128(_mm_or_si128(is(']'), is('\r')), _mm_or_si128(is('"'), is(':'))));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
-#else
-    std::uint32_t mask = 0;
-    for (int k = 0; k < 16; ++k) {
-        if (std::string_view(".,() /\\[]\r\":").find(p[k]) != std::string_view::npos)
-            mask |= 1u << k;
-    }
-    return mask;
-#endif
+    return masks::wordStops(p);
 }
 
 constexpr std::string_view kFontEnd = "</FONT>";
@@ -52,17 +33,10 @@ constexpr std::string_view kFontEnd = "</FONT>";
 #define QUORBEL_INLINE
 #endif
 
-// The upper case of word is "GOTO". Or-ing 0x20 into a byte gives "g", "o"
-// or "t" only from that letter in either case.
+// The upper case of word is "GOTO".
 bool isGoTo(std::string_view word)
 {
-    if (word.size() != 4)
-        return false;
-    std::uint32_t bytes = 0;
-    std::memcpy(&bytes, word.data(), 4);
-    std::uint32_t goTo = 0;
-    std::memcpy(&goTo, "goto", 4);
-    return (bytes | 0x20202020u) == goTo;
+    return equalsAsciiCaseBlind(word, "goto");
 }
 
 // Numbers, string literals and operators: the first character after leading

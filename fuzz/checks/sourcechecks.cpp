@@ -3,6 +3,7 @@
 #include "fuzz/checks/plainrules.h"
 
 #include "engine/sourcetext.h"
+#include "engine/utf8.h"
 
 namespace quorbel::fuzz {
 namespace {

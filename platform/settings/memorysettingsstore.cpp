@@ -4,16 +4,6 @@
 
 namespace quorbel {
 
-std::string foldAsciiCase(std::string_view text)
-{
-    std::string folded(text);
-    for (char &c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
-
 namespace {
 
 // A NUL byte separates the parts: it cannot occur in any of them as typed.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/asciicase.h"
 #include "platform/settingsstore.h"
 
 #include <map>
@@ -25,8 +26,5 @@ private:
     // Indexed by application, section and key folded to lower case (ASCII).
     std::map<std::string, Entry> m_entries;
 };
-
-// ASCII lower case of text; other bytes (UTF-8 included) stay as they are.
-std::string foldAsciiCase(std::string_view text);
 
 } // namespace quorbel

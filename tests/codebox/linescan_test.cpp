@@ -1,8 +1,11 @@
 #include "codebox/codekeywords.h"
 #include "codebox/linescan.h"
+#include "engine/keywordlist.h"
 #include "tests/codebox/qstringprinter.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include <QStringList>
 
@@ -33,6 +36,10 @@ TEST(CodeKeyWords, ListHoldsTheConverterListWithEventAfterError)
     EXPECT_EQ(entries.count(u"Input"), 2);
     EXPECT_TRUE(list.contains(u"*Erase*Error*Event*Exit*"));
     EXPECT_EQ(list.count(u"**"), 0);
+    // Without "Event" it is the converter's list, letter for letter.
+    QString without = list.toString();
+    without.remove(QStringLiteral("Event*"));
+    EXPECT_EQ(without.toStdString(), std::string(kKeyWordList));
 }
 
 TEST(CodeKeyWords, TestIgnoresCaseAndGivesTheListForm)

@@ -9,6 +9,8 @@
 
 #include <random>
 #include <set>
+#include <string_view>
+#include <vector>
 
 namespace quorbel {
 namespace {
@@ -32,6 +34,31 @@ TEST(KeyWordList, ListHoldsItsEntriesInOrder)
     EXPECT_TRUE(kKeyWordList.starts_with("*#Const*#Else*#ElseIf*#End*#If*Alias*"));
     EXPECT_TRUE(kKeyWordList.ends_with("*With*Xor*Nothing*To*"));
     EXPECT_EQ(std::count(kKeyWordList.begin(), kKeyWordList.end(), '*'), 128);
+
+    // Every entry, in the order stored: the case of each letter counts, as
+    // the code box gives a keyword in the list's own form.
+    const std::vector<std::string_view> golden = {
+        "#Const",  "#Else",    "#ElseIf",  "#End",    "#If",     "Alias",   "Alias",    "And",    "As",      "Base",
+        "Binary",  "Boolean",  "Byte",     "ByVal",   "Call",    "Case",    "CBool",    "CByte",  "CCur",    "CDate",
+        "CDbl",    "CDec",     "CInt",     "CLng",    "Close",   "Compare", "Const",    "CSng",   "CStr",    "Currency",
+        "CVar",    "CVErr",    "Debug",    "Decimal", "Declare", "DefBool", "DefByte",  "DefCur", "DefDate", "DefDbl",
+        "DefDec",  "DefInt",   "DefLng",   "DefObj",  "DefSng",  "DefStr",  "DefVar",   "Dim",    "Do",      "Double",
+        "Each",    "Else",     "ElseIf",   "End",     "Enum",    "Eqv",     "Erase",    "Error",  "Exit",    "Explicit",
+        "False",   "For",      "Function", "Get",     "Global",  "GoSub",   "GoTo",     "If",     "Imp",     "In",
+        "Input",   "Input",    "Integer",  "Is",      "LBound",  "Let",     "Lib",      "Like",   "Line",    "Lock",
+        "Long",    "Loop",     "LSet",     "Name",    "New",     "Next",    "Not",      "Object", "On",      "Open",
+        "Option",  "Optional", "Or",       "Output",  "Print",   "Private", "Property", "Public", "Put",     "Random",
+        "Read",    "ReDim",    "Resume",   "Return",  "RSet",    "Seek",    "Select",   "Set",    "Single",  "Spc",
+        "Static",  "String",   "Stop",     "Sub",     "Tab",     "Then",    "True",     "Type",   "UBound",  "Unlock",
+        "Variant", "Wend",     "While",    "With",    "Xor",     "Nothing", "To"};
+    ASSERT_EQ(golden.size(), 127u);
+    std::vector<std::string_view> entries;
+    for (std::size_t start = 1, star = kKeyWordList.find('*', start); star != std::string_view::npos;
+         start = star + 1, star = kKeyWordList.find('*', start))
+        entries.push_back(kKeyWordList.substr(start, star - start));
+    ASSERT_EQ(entries.size(), golden.size());
+    for (std::size_t i = 0; i < golden.size(); ++i)
+        EXPECT_EQ(entries[i], golden[i]) << "entry " << i;
 }
 
 TEST(KeyWordList, IsKeyWordAnswersAsASearchOfTheList)

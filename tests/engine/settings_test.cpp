@@ -82,3 +82,25 @@ TEST(Settings, WriteWithoutColourFlagStoresTheTextForm)
     EXPECT_EQ(readText(store, keys::HTMLCommentFontColor, ""), "FFFFFF");
     EXPECT_TRUE(messages.calls.empty());
 }
+
+TEST(Settings, BooleansAreStoredAsWordsAndCheckBoxStatesAsDigits)
+{
+    MemorySettingsStore store;
+    RecordingMessageBoxes messages;
+    writeSetting(store, messages, keys::HTMLCommentPercentage, true, false);
+    EXPECT_EQ(readText(store, keys::HTMLCommentPercentage, ""), "True");
+    writeSetting(store, messages, keys::HTMLCommentPercentage, false, false);
+    EXPECT_EQ(readText(store, keys::HTMLCommentPercentage, ""), "False");
+    // A check box state is a number, not a Boolean.
+    writeSetting(store, messages, keys::PrintInHTML, 1, false);
+    EXPECT_EQ(readText(store, keys::PrintInHTML, ""), "1");
+    writeSetting(store, messages, keys::PrintInHTML, 0, false);
+    EXPECT_EQ(readText(store, keys::PrintInHTML, ""), "0");
+    // Literal text stays text: it is not taken for a Boolean.
+    writeSetting(store, messages, keys::CommentsAuthorInfo, "True", false);
+    EXPECT_EQ(readText(store, keys::CommentsAuthorInfo, ""), "True");
+    // With the colour flag a Boolean is the number 1 or 0.
+    writeSetting(store, messages, keys::HTMLCommentCommentBG, true, true);
+    EXPECT_EQ(readText(store, keys::HTMLCommentCommentBG, ""), "010000");
+    EXPECT_TRUE(messages.calls.empty());
+}

@@ -1,7 +1,10 @@
+#include "engine/codepage.h"
 #include "engine/conversionerror.h"
 #include "engine/fileio.h"
+#include "engine/linebreaks.h"
 #include "engine/modulename.h"
 #include "engine/sourcetext.h"
+#include "engine/utf8.h"
 #include "tests/support/corpusfiles.h"
 
 #include <gtest/gtest.h>

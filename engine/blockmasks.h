@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define QUORBEL_VECTOR_MASKS 1
+#else
+#define QUORBEL_VECTOR_MASKS 0
+#endif
+
+// The byte tests the scans make 16 bytes at a time: bit k of a mask stands
+// for byte k of the block. Each test is written twice, one byte at a time
+// (always built, so that it is tested everywhere) and with SSE2 vectors where
+// the processor has them; the unqualified names pick the vector one when it
+// is there.
+namespace quorbel::masks {
+
+namespace scalar {
+
+// p[k] is the byte a or the byte b.
+inline std::uint32_t eitherByte(const char *p, char a, char b)
+{
+    std::uint32_t found = 0;
+    for (int k = 0; k < 16; ++k) {
+        if (p[k] == a || p[k] == b)
+            found |= 1u << k;
+    }
+    return found;
+}
+
+// p[k] is a byte the word scan stops at: . , ( ) blank / \ [ ] CR " :
+inline std::uint32_t wordStops(const char *p)
+{
+    std::uint32_t mask = 0;
+    for (int k = 0; k < 16; ++k) {
+        if (std::string_view(".,() /\\[]\r\":").find(p[k]) != std::string_view::npos)
+            mask |= 1u << k;
+    }
+    return mask;
+}
+
+// p[k] is a "b" or an "n" in either case and p[k + 1] a blank. Reads
+// p[0, 17).
+inline std::uint32_t letterBeforeBlank(const char *p)
+{
+    std::uint32_t found = 0;
+    for (int k = 0; k < 16; ++k) {
+        const char c = p[k];
+        if ((c == 'b' || c == 'B' || c == 'n' || c == 'N') && p[k + 1] == ' ')
+            found |= 1u << k;
+    }
+    return found;
+}
+
+} // namespace scalar
+
+#if QUORBEL_VECTOR_MASKS
+namespace vector {
+
+inline std::uint32_t eitherByte(const char *p, char a, char b)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(a)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(b)))));
+}
+
+inline std::uint32_t wordStops(const char *p)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+    // Written out, not looped over a list: the twelve constants then stay
+    // in registers across the blocks of a line.
+    const __m128i found =
+        _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_or_si128(is('.'), is(',')), _mm_or_si128(is('('), is(')'))),
+                                  _mm_or_si128(_mm_or_si128(is(' '), is('/')), _mm_or_si128(is('\\'), is('[')))),
+                     _mm_or_si128(_mm_or_si128(is(']'), is('\r')), _mm_or_si128(is('"'), is(':'))));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
+}
+
+inline std::uint32_t letterBeforeBlank(const char *p)
+{
+    // Or-ing 0x20 into a byte gives "b" or "n" only from that letter in
+    // either case.
+    const __m128i letters = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)), _mm_set1_epi8(0x20));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 1));
+    const __m128i letter =
+        _mm_or_si128(_mm_cmpeq_epi8(letters, _mm_set1_epi8('b')), _mm_cmpeq_epi8(letters, _mm_set1_epi8('n')));
+    return static_cast<std::uint32_t>(
+        _mm_movemask_epi8(_mm_and_si128(letter, _mm_cmpeq_epi8(next, _mm_set1_epi8(' ')))));
+}
+
+} // namespace vector
+namespace fastest = vector;
+#else
+namespace fastest = scalar;
+#endif
+
+inline std::uint32_t eitherByte(const char *p, char a, char b)
+{
+    return fastest::eitherByte(p, a, b);
+}
+
+inline std::uint32_t wordStops(const char *p)
+{
+    return fastest::wordStops(p);
+}
+
+inline std::uint32_t letterBeforeBlank(const char *p)
+{
+    return fastest::letterBeforeBlank(p);
+}
+
+} // namespace quorbel::masks
