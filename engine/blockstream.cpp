@@ -54,19 +54,6 @@ struct Slot {
     std::exception_ptr error;
 };
 
-// Moves the names that a batch recorded to the end of the conversion's.
-void takeNames(ColouriserState &to, ColouriserState &from)
-{
-    const auto take = [](std::vector<std::string> &names, int &count, std::vector<std::string> &more, int moreCount) {
-        names.resize(static_cast<std::size_t>(std::max(count, 0)));
-        names.insert(names.end(), std::make_move_iterator(more.begin()),
-                     std::make_move_iterator(more.begin() + std::max(moreCount, 0)));
-        count = static_cast<int>(names.size());
-    };
-    take(to.FunctionNames, to.FunctionCount, from.FunctionNames, from.FunctionCount);
-    take(to.SubNames, to.SubCount, from.SubNames, from.SubCount);
-}
-
 // The batches of a text and the threads that colour them. Batch b is
 // coloured into slot b % slots.size() once every batch before b -
 // slots.size() has been handed on; the calling thread hands them on in
@@ -156,9 +143,7 @@ private:
     void colour(Slot &slot, std::size_t b)
     {
         slot.htmlSize = 0;
-        slot.state.FunctionCount = 0;
-        slot.state.SubCount = 0;
-        slot.state.commentContinues = false;
+        slot.state.restart();
         slot.messages.held.clear();
         slot.error = nullptr;
         try {
@@ -196,8 +181,7 @@ unsigned threadCount(const StreamOptions &options, std::size_t batches)
 
 SourceFacts collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options)
 {
-    state.FunctionCount = 0;
-    state.SubCount = 0;
+    state.clearNames();
     std::vector<std::size_t> starts = batchStarts(text, options.batchBytes);
     starts.insert(starts.begin(), 0);
     starts.push_back(text.size());
@@ -223,7 +207,7 @@ SourceFacts collectNames(std::string_view text, ColouriserState &state, const St
     }
     SourceFacts all;
     for (std::size_t b = 0; b < batches; ++b) {
-        takeNames(state, found[b]);
+        state.append(std::move(found[b]));
         all.validUtf8 = all.validUtf8 && facts[b].validUtf8;
         all.nonAscii = all.nonAscii || facts[b].nonAscii;
     }
@@ -262,9 +246,7 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
                     std::string_view idColour, std::string_view commentColour, ColouriserState &state,
                     MessageBoxes &messages, const BlockSink &sink, const StreamOptions &options)
 {
-    state.FunctionCount = 0;
-    state.SubCount = 0;
-    state.commentContinues = false;
+    state.restart();
     const LineColours colours = blockColours(keyColour, idColour, commentColour);
 
     sink(blockHead(textColour));
@@ -284,8 +266,8 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
                 complete = false;
                 break;
             }
-            takeNames(state, slot.state);
-            state.commentContinues = slot.state.commentContinues;
+            state.append(std::move(slot.state));
+            state.setCommentContinues(slot.state.commentContinues());
             lines += slot.lines;
             sink(std::string_view(slot.html).substr(0, slot.htmlSize));
             pipeline.release(b);

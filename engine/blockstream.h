@@ -8,7 +8,7 @@
 namespace quorbel {
 
 class MessageBoxes;
-struct ColouriserState;
+class ColouriserState;
 
 // Takes the pieces of a code block in order. It may throw (a page that
 // cannot be written); the streaming then stops and the error reaches the

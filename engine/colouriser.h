@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/colouriserstate.h"
 #include "engine/wordscan.h"
 
 #include <string>
@@ -8,25 +9,9 @@
 
 namespace quorbel {
 
-enum class Declaration;
 class HtmlBuffer;
 class MessageBoxes;
 class TextControl;
-
-// What the line colouriser carries from one line to the next and hands to
-// the page writer: the names of the declarations found and whether a comment
-// continues on the next line. One object per conversion context, owned by the
-// caller (one per process in the add-in, one per run on the command line).
-struct ColouriserState {
-    // Names in order of recording, as they stand in the code (not escaped);
-    // entry n - 1 is the name of the n-th declaration of the kind. Only the
-    // first *Count entries are current. There is no limit on their number.
-    std::vector<std::string> FunctionNames;
-    std::vector<std::string> SubNames;
-    int FunctionCount = 0;
-    int SubCount = 0;
-    bool commentContinues = false;
-};
 
 // Default colour strings of the code block.
 inline constexpr std::string_view kDefaultTextColour = "000000";
@@ -107,8 +92,6 @@ private:
     std::string_view codeOnlyOf(std::string_view line);
     // GetLineText into out; on an error out is empty.
     void readLine(TextControl &source, int &lineNumber, std::string &out);
-    // Records name as the next name of its kind and returns the stored copy.
-    const std::string &record(Declaration kind, std::string_view name);
     void showError(const std::string &text);
 
     ColouriserState &m_state;

@@ -170,8 +170,7 @@ void PageWriter::finishPages(const PageFiles &files, Label &infoLabel, double st
         replacePage(files.headerPage, writeHeaderPage());
         replacePage(files.framePage, framePage(files));
     }
-    m_state.colouriser.FunctionCount = 0;
-    m_state.colouriser.SubCount = 0;
+    m_state.colouriser.clearNames();
 }
 
 std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
@@ -182,8 +181,7 @@ std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
     const double start = m_services.clock.secondsSinceMidnight();
     CodePage code = buildCodePage(sourceBox);
     setTiming(infoLabel, start, code.lineCount);
-    m_state.colouriser.FunctionCount = 0;
-    m_state.colouriser.SubCount = 0;
+    m_state.colouriser.clearNames();
     return code.head + code.block + code.foot + std::string(kCrLf);
 }
 
@@ -197,8 +195,7 @@ void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const 
     const int lineCount = streamCodePage(text, facts, sink, options);
     sink(kCrLf);
     setTiming(infoLabel, start, lineCount);
-    m_state.colouriser.FunctionCount = 0;
-    m_state.colouriser.SubCount = 0;
+    m_state.colouriser.clearNames();
 }
 
 PageWriter::CodeColours PageWriter::codeColours() const

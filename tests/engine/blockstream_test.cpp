@@ -32,6 +32,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::vector<std::string> names(const ColouriserState &state, Declaration kind)
+{
+    const auto current = state.names(kind);
+    return {current.begin(), current.end()};
+}
+
 struct Converter {
     MemorySettingsStore store;
     testing::RecordingMessageBoxes messages;
@@ -189,10 +195,10 @@ TEST(StreamedPages, SinglePageAndTheStateLeftBehind)
                                       [&](std::string_view piece) { streamedBlock += piece; }, {3, 1});
     EXPECT_EQ(streamedBlock, block);
     EXPECT_EQ(lines, whole.lineCount());
-    EXPECT_EQ(state.SubNames, (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(state.FunctionNames, std::vector<std::string>{"B"});
-    EXPECT_TRUE(state.commentContinues);
-    EXPECT_EQ(state.commentContinues, expected.commentContinues);
+    EXPECT_EQ(names(state, Declaration::Sub), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(names(state, Declaration::Function), std::vector<std::string>{"B"});
+    EXPECT_TRUE(state.commentContinues());
+    EXPECT_EQ(state.commentContinues(), expected.commentContinues());
     EXPECT_TRUE(messages.calls.empty());
 }
 
@@ -315,13 +321,13 @@ TEST(RecordNames, FindsWhatColouringEveryLineRecords)
 
         ColouriserState found;
         Colouriser(found, messages).recordNames(text);
-        ASSERT_EQ(found.SubNames, expected.SubNames) << text;
-        ASSERT_EQ(found.FunctionNames, expected.FunctionNames) << text;
+        ASSERT_EQ(names(found, Declaration::Sub), names(expected, Declaration::Sub)) << text;
+        ASSERT_EQ(names(found, Declaration::Function), names(expected, Declaration::Function)) << text;
 
         ColouriserState collected;
         collectNames(text, collected, {2, 1 + random() % 50});
-        ASSERT_EQ(collected.SubNames, expected.SubNames) << text;
-        ASSERT_EQ(collected.FunctionNames, expected.FunctionNames) << text;
+        ASSERT_EQ(names(collected, Declaration::Sub), names(expected, Declaration::Sub)) << text;
+        ASSERT_EQ(names(collected, Declaration::Function), names(expected, Declaration::Function)) << text;
     }
 }
 
