@@ -73,10 +73,16 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
                 readLine(source, lineNumber, line);
                 appendLine(line, colours, out);
                 linesEnd = out.size();
+                if (n % kProgressLines == 0 && m_progress && n < count && !m_progress(n, count))
+                    throw ConversionStopped();
             }
+            if (m_progress && !m_progress(count, count))
+                throw ConversionStopped();
             out.put(kBlockFoot);
         }
         return block;
+    } catch (const ConversionStopped &) {
+        throw; // not an error: the caller asked for it
     } catch (...) {
         showError("Error occured within Quorbel_OBJ");
         return block.substr(linesStart, linesEnd - linesStart);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/colouriserstate.h"
+#include "engine/progress.h"
 #include "engine/wordscan.h"
 
 #include <string>
@@ -42,6 +43,12 @@ inline constexpr std::string_view kBlockFoot = "</Font>\r\n</PRE>";
 class Colouriser {
 public:
     Colouriser(ColouriserState &state, MessageBoxes &messages);
+
+    // Quorbel_OBJ tells hook how far it has got every kProgressLines lines
+    // and at the end; when the hook says stop, Quorbel_OBJ throws
+    // ConversionStopped (no error message). No hook by default.
+    void setProgress(ProgressHook hook) { m_progress = std::move(hook); }
+    static constexpr int kProgressLines = 4096;
 
     // The whole code block of source: every line coloured, with the PRE
     // wrapper. Starts a conversion: clears the counters and the comment
@@ -97,6 +104,7 @@ private:
     ColouriserState &m_state;
     MessageBoxes &m_messages;
     std::string m_codeOnly; // reused from line to line
+    ProgressHook m_progress;
 };
 
 } // namespace quorbel

@@ -82,7 +82,7 @@ void writeAll(int fd, std::vector<iovec> parts, const std::string &path)
 } // namespace
 
 FileError::FileError(const std::string &path, const std::string &description)
-    : std::runtime_error(path + ": " + description), m_description(description)
+    : Error(path + ": " + description), m_description(description)
 {
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/error.h"
+
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@ class Shell;
 
 // A file that cannot be read or written. what() reads "<path>: <reason>";
 // description() is the platform's reason alone.
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
     FileError(const std::string &path, const std::string &description);
     const std::string &description() const { return m_description; }

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "platform/error.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QVariant>
 
-#include <stdexcept>
-
 namespace quorbel {
 
 // Raised by a property bag that cannot read or write a key; what() names the key.
-class PropertyBagError : public std::runtime_error {
+class PropertyBagError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // The property store of a stored design: what an embeddable control reads when
