@@ -7,7 +7,7 @@
 #include "engine/htmlescape.h"
 #include "engine/keywordlist.h"
 #include "engine/textcontrol.h"
-#include "engine/wordscan.h"
+#include "engine/wordhtml.h"
 #include "platform/messageboxes.h"
 
 namespace quorbel {

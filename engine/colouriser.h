@@ -2,7 +2,7 @@
 
 #include "engine/colouriserstate.h"
 #include "engine/progress.h"
-#include "engine/wordscan.h"
+#include "engine/wordhtml.h"
 
 #include <string>
 #include <string_view>

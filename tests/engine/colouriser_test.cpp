@@ -283,3 +283,49 @@ TEST(Colouriser, ReportsFailuresOfTheSource)
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+std::vector<std::string> current(const ColouriserState &state, Declaration kind)
+{
+    const auto names = state.names(kind);
+    return {names.begin(), names.end()};
+}
+
+TEST(ColouriserState, KeepsOnlyTheNamesOfTheCurrentConversion)
+{
+    ColouriserState state;
+    EXPECT_EQ(state.record(Declaration::Sub, "A"), "A");
+    state.record(Declaration::Function, "F");
+    state.record(Declaration::Sub, "B");
+    state.setCommentContinues(true);
+    EXPECT_EQ(current(state, Declaration::Sub), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(state.count(Declaration::Function), 1);
+
+    // The end of a conversion forgets its names but not a continued comment.
+    state.clearNames();
+    EXPECT_EQ(state.count(Declaration::Sub) + state.count(Declaration::Function), 0);
+    EXPECT_TRUE(state.commentContinues());
+    state.record(Declaration::Sub, "C");
+    EXPECT_EQ(current(state, Declaration::Sub), std::vector<std::string>{"C"});
+
+    // The names of a later batch follow, and the batch keeps none.
+    ColouriserState batch;
+    batch.record(Declaration::Sub, "D");
+    batch.record(Declaration::Function, "G");
+    batch.setCommentContinues(false);
+    state.append(std::move(batch));
+    EXPECT_EQ(current(state, Declaration::Sub), (std::vector<std::string>{"C", "D"}));
+    EXPECT_EQ(current(state, Declaration::Function), std::vector<std::string>{"G"});
+    EXPECT_EQ(batch.count(Declaration::Sub) + batch.count(Declaration::Function), 0);
+    EXPECT_TRUE(state.commentContinues()); // the caller decides on it
+
+    // A new conversion starts with nothing.
+    state.restart();
+    EXPECT_EQ(state.count(Declaration::Sub) + state.count(Declaration::Function), 0);
+    EXPECT_FALSE(state.commentContinues());
+}
+
+} // namespace
+} // namespace quorbel
