@@ -6,8 +6,8 @@
 #include "engine/conversionerror.h"
 #include "engine/modulename.h"
 #include "engine/pagefiles.h"
-#include "engine/pagestate.h"
 #include "engine/pagewriter.h"
+#include "engine/processstate.h"
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
 #include "engine/sourcetext.h"
@@ -79,6 +79,20 @@ std::string targetFor(const ConvertOptions &options, const std::string &codeName
     return target;
 }
 
+// A progress line for source on err, redrawn in place when the percentage
+// changes; it never stops the conversion.
+ProgressHook progressLine(const std::string &source, std::ostream &err)
+{
+    return [name = displayName(source), &err, shown = -1](int done, int total) mutable {
+        const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
+        if (percent != shown) {
+            shown = percent;
+            err << "\rquorbel: " << name << ": " << percent << "% of " << total << " lines" << std::flush;
+        }
+        return true;
+    };
+}
+
 void refuseExisting(const std::string &target, const SettingsStore &settings)
 {
     const PageFiles files =
@@ -92,24 +106,29 @@ void refuseExisting(const std::string &target, const SettingsStore &settings)
 }
 
 // Converts one source text; throws on failure. With requireUtf8 the text
-// is bytes not yet checked, and NotUtf8Error leaves everything unchanged.
-void convertText(const ConvertOptions &options, const std::string &source, std::string_view text, bool requireUtf8,
-                 const EngineServices &services, std::ostream &out, std::ostream &err)
+// is bytes not yet checked: PageOutcome::NotUtf8 says they are not, and
+// nothing was changed.
+PageOutcome convertText(const ConvertOptions &options, const std::string &source, std::string_view text,
+                        bool requireUtf8, ProcessState &process, const EngineServices &services, std::ostream &out,
+                        std::ostream &err)
 {
     if (text.empty()) {
         err << "quorbel: " << displayName(source) << ": empty source; nothing written\n";
-        return;
+        return PageOutcome::Empty;
     }
-    PageState state;
+    PageState &state = process.page;
     state.CodeName = codeNameFor(options, source, text);
     state.ProjectName = options.project;
     PageWriter writer(state, services);
     PlainLabel label;
     StreamOptions streaming;
     streaming.requireUtf8 = requireUtf8;
+    if (options.progressLine)
+        streaming.progress = progressLine(source, err);
+    PageOutcome outcome;
 
     if (options.toStdout) {
-        writer.writeSinglePage(
+        outcome = writer.writeSinglePage(
             text, label,
             [&out](std::string_view piece) {
                 out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
@@ -124,19 +143,22 @@ void convertText(const ConvertOptions &options, const std::string &source, std::
         // A refusal must name the target of the decoded text: bytes that
         // are not UTF-8 may give another code name once decoded.
         if (requireUtf8 && options.noClobber && !isValidUtf8(text))
-            throw NotUtf8Error("not UTF-8");
+            return PageOutcome::NotUtf8;
         const std::string target = targetFor(options, state.CodeName, services.settings);
         if (options.noClobber)
             refuseExisting(target, services.settings);
-        writer.writePages(text, target, label, streaming);
+        outcome = writer.writePages(text, target, label, streaming);
     }
-    if (!options.quiet)
+    if (options.progressLine)
+        err << "\r\x1b[K" << std::flush; // the progress line goes
+    if (outcome == PageOutcome::Written && !options.quiet)
         (options.toStdout ? err : out) << label.caption() << '\n';
+    return outcome;
 }
 
 // Converts one source; throws on failure.
-void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
-                std::istream &in, std::ostream &out, std::ostream &err)
+void convertOne(const ConvertOptions &options, const std::string &source, ProcessState &process,
+                const EngineServices &services, std::istream &in, std::ostream &out, std::ostream &err)
 {
     // A file is read in place (mapped), and its bytes go to the conversion
     // as they are: they are most likely UTF-8, which the conversion checks
@@ -152,15 +174,11 @@ void convertOne(const ConvertOptions &options, const std::string &source, const 
         file = PosixFileMapping().open(source);
     }
     const std::string_view bytes = file ? file->view() : piped;
-    if (options.encoding.empty()) {
-        try {
-            convertText(options, source, withoutByteOrderMark(bytes), true, services, out, err);
-            return;
-        } catch (const NotUtf8Error &) {
-        }
-    }
+    if (options.encoding.empty() && convertText(options, source, withoutByteOrderMark(bytes), true, process, services,
+                                                out, err) != PageOutcome::NotUtf8)
+        return;
     const std::string decoded = decodeSource(bytes, options.encoding).text;
-    convertText(options, source, decoded, false, services, out, err);
+    convertText(options, source, decoded, false, process, services, out, err);
 }
 
 } // namespace
@@ -187,10 +205,11 @@ int runConvert(const ConvertOptions &options, const SettingsStore &settings, con
 
     ConsoleMessageBoxes messages(err);
     const EngineServices services{store, messages, clock};
+    ProcessState process;
     int status = 0;
     for (const std::string &source : options.sources) {
         try {
-            convertOne(options, source, services, in, out, err);
+            convertOne(options, source, process, services, in, out, err);
         } catch (const FileError &error) {
             err << "quorbel: " << error.what() << '\n';
             status = 1;

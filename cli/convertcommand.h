@@ -12,7 +12,8 @@ namespace quorbel::cli {
 struct ConvertOptions;
 
 // `quorbel convert`: converts every source (the others still when one
-// fails), prints the status line per source unless quiet, reports every
+// fails), prints the status line per source unless quiet (with
+// options.progressLine, a progress line on err while converting), reports every
 // failure as one line on err. Returns 0 when all are done, 1 when a source
 // failed. Throws UsageError for a --set of an unknown key. settings is read,
 // never written.

@@ -7,12 +7,13 @@
 
 #include <iostream>
 #include <malloc.h>
+#include <unistd.h>
 
 using namespace quorbel;
 
 namespace {
 
-int run(const cli::Invocation &inv)
+int run(cli::Invocation inv)
 {
     switch (inv.command) {
     case cli::Invocation::Command::Help:
@@ -31,6 +32,7 @@ int run(const cli::Invocation &inv)
     if (inv.command == cli::Invocation::Command::Settings)
         return cli::runSettings(inv.settings, store, file, std::cout, std::cerr);
     SystemClock clock;
+    inv.convert.progressLine = !inv.convert.quiet && isatty(STDERR_FILENO) == 1;
     return cli::runConvert(inv.convert, store, clock, std::cin, std::cout, std::cerr);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/error.h"
+
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,9 +10,9 @@
 namespace quorbel::cli {
 
 // A command line that does not fit the synopsis; what() says why.
-class UsageError : public std::runtime_error {
+class UsageError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 struct ConvertOptions {
@@ -24,6 +25,9 @@ struct ConvertOptions {
     std::vector<std::pair<std::string, std::string>> overrides; // --set KEY=VALUE, in order
     bool noClobber = false;
     bool quiet = false;
+    // A progress line on standard error while converting; not an option:
+    // set by the program when standard error is a terminal and not quiet.
+    bool progressLine = false;
 };
 
 struct SettingsOptions {

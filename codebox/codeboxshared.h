@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include "engine/processstate.h"
 
 namespace quorbel {
 
@@ -8,17 +8,9 @@ class Clipboard;
 class Clock;
 class ControlHost;
 
-// The code box values held once per process: every code box made with the
-// same object reports and uses the same colours and flags. The add-in
-// library owns one and hands it to each code box it creates.
-struct CodeBoxShared {
-    bool Color_Auto = true;
-    qint32 Color_Text = 0;
-    qint32 Color_Comment = 32768;
-    qint32 Color_IDWords = 3177654;
-    qint32 Color_KeyWords = 9307165;
-    bool Font_Large = true;
-};
+// CodeBoxShared (engine/processstate.h): the code box values held once per
+// process. The add-in library's ProcessState owns one and hands it to each
+// code box it creates.
 
 // What a code box is given when it is made. shared, clipboard and clock must
 // outlive the box. host may be null: the box then behaves as at run time,

@@ -1,15 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "platform/error.h"
+
 #include <string>
 
 namespace quorbel {
 
 // An error an embeddable control raises to its host: the platform's error
 // number and a text that says what went wrong.
-class ControlError : public std::runtime_error {
+class ControlError : public Error {
 public:
-    ControlError(int number, const std::string &message) : std::runtime_error(message), m_number(number) {}
+    ControlError(int number, const std::string &message) : Error(message), m_number(number) {}
 
     int number() const { return m_number; }
 

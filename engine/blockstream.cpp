@@ -2,17 +2,15 @@
 
 #include "engine/bytescan.h"
 #include "engine/colouriser.h"
+#include "engine/heldmessages.h"
 #include "engine/htmlbuffer.h"
+#include "engine/threadpipeline.h"
 #include "engine/utf8.h"
 #include "platform/messageboxes.h"
 
 #include <algorithm>
-#include <atomic>
-#include <condition_variable>
 #include <exception>
-#include <iterator>
-#include <limits>
-#include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -20,170 +18,78 @@ namespace quorbel {
 
 namespace {
 
-constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
-
-// Keeps the messages of a batch coloured on another thread, to be shown in
-// order on the calling thread.
-class HeldMessages : public MessageBoxes {
-public:
-    struct Message {
-        std::string text;
-        Buttons buttons;
-        Icon icon;
-        std::optional<std::string> title;
-    };
-    Answer show(std::string_view text, Buttons buttons, Icon icon, std::optional<std::string_view> title) override
-    {
-        held.push_back({std::string(text), buttons, icon, title ? std::optional<std::string>(*title) : std::nullopt});
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    std::vector<Message> held;
-};
-
 // One batch in the making: its HTML, the names its lines declare and its
 // messages. A slot is reused for batch after batch, so that its buffer is
 // allocated once.
 struct Slot {
-    std::size_t batch = kNone; // the batch the slot holds, once coloured
-    std::string source;        // a copy of the batch, worked on in place
-    std::string html;          // its first htmlSize bytes
+    std::string source; // a copy of the batch, worked on in place
+    std::string html;   // its first htmlSize bytes
     std::size_t htmlSize = 0;
     int lines = 0;
     ColouriserState state;
     HeldMessages messages;
-    std::exception_ptr error;
+    std::exception_ptr error; // the colouring failed (out of memory, say)
 };
 
-// Moves the names that a batch recorded to the end of the conversion's.
-void takeNames(ColouriserState &to, ColouriserState &from)
+// The slots of a pipeline over the batches starting at starts (the text's
+// end included), with room for a batch and its HTML from the start (real
+// code grows about 3.2 times): a buffer grown step by step from nothing
+// would be copied, and fresh memory faulted in, several times over.
+std::vector<Slot> makeSlots(const std::vector<std::size_t> &starts, unsigned threads)
 {
-    const auto take = [](std::vector<std::string> &names, int &count, std::vector<std::string> &more, int moreCount) {
-        names.resize(static_cast<std::size_t>(std::max(count, 0)));
-        names.insert(names.end(), std::make_move_iterator(more.begin()),
-                     std::make_move_iterator(more.begin() + std::max(moreCount, 0)));
-        count = static_cast<int>(names.size());
-    };
-    take(to.FunctionNames, to.FunctionCount, from.FunctionNames, from.FunctionCount);
-    take(to.SubNames, to.SubCount, from.SubNames, from.SubCount);
+    std::size_t largest = 0;
+    for (std::size_t b = 0; b + 1 < starts.size(); ++b)
+        largest = std::max(largest, starts[b + 1] - starts[b]);
+    std::vector<Slot> slots(2 * std::size_t{threads});
+    for (Slot &slot : slots) {
+        slot.source.reserve(largest + 1);
+        slot.html.reserve(4 * largest + 4096);
+    }
+    return slots;
 }
 
-// The batches of a text and the threads that colour them. Batch b is
-// coloured into slot b % slots.size() once every batch before b -
-// slots.size() has been handed on; the calling thread hands them on in
-// order.
-class Pipeline {
-public:
-    Pipeline(std::string_view text, std::vector<std::size_t> starts, const LineColours &colours, unsigned threads)
-        : m_text(text), m_starts(std::move(starts)), m_colours(colours), m_slots(2 * std::size_t{threads})
-    {
-        m_starts.insert(m_starts.begin(), 0);
-        m_starts.push_back(text.size());
-        // Room for a batch and its HTML from the start (real code grows
-        // about 3.2 times): a buffer grown step by step from nothing would
-        // be copied, and fresh memory faulted in, several times over.
-        std::size_t largest = 0;
-        for (std::size_t b = 0; b + 1 < m_starts.size(); ++b)
-            largest = std::max(largest, m_starts[b + 1] - m_starts[b]);
-        for (Slot &slot : m_slots) {
-            slot.source.reserve(std::min(largest, text.size()) + 1);
-            slot.html.reserve(4 * std::min(largest, text.size()) + 4096);
-        }
-        try {
-            for (unsigned t = 0; t < threads; ++t)
-                m_threads.emplace_back([this] { work(); });
-        } catch (...) {
-            stop(); // the threads started so far; the destructor will not run
-            throw;
-        }
+// Colours batch b of text (whose batches start at starts) into slot.
+void colourBatch(Slot &slot, std::string_view text, const std::vector<std::size_t> &starts, std::size_t b,
+                 const LineColours &colours)
+{
+    slot.htmlSize = 0;
+    slot.lines = 0;
+    slot.state.restart();
+    slot.messages.clear();
+    slot.error = nullptr;
+    try {
+        slot.source.assign(text.substr(starts[b], starts[b + 1] - starts[b]));
+        Colouriser colouriser(slot.state, slot.messages);
+        HtmlBuffer out(slot.html, HtmlBuffer::Reuse{});
+        slot.lines = colouriser.appendSourceLines(slot.source, b + 2 == starts.size(), colours, out);
+        slot.htmlSize = out.size();
+    } catch (const std::logic_error &) {
+        throw; // a fault of the program (a question asked): the caller's
+    } catch (...) {
+        slot.error = std::current_exception();
     }
-    ~Pipeline() { stop(); }
-    Pipeline(const Pipeline &) = delete;
-    Pipeline &operator=(const Pipeline &) = delete;
+}
 
-    std::size_t batches() const { return m_starts.size() - 1; }
+// The batch starts of text: 0, every cut, and the text's end.
+std::vector<std::size_t> batchBounds(std::string_view text, std::size_t batchBytes)
+{
+    std::vector<std::size_t> starts = batchStarts(text, batchBytes);
+    starts.insert(starts.begin(), 0);
+    starts.push_back(text.size());
+    return starts;
+}
 
-    // Waits for batch b; the slot stays the caller's until release(b).
-    Slot &take(std::size_t b)
-    {
-        Slot &slot = m_slots[b % m_slots.size()];
-        std::unique_lock lock(m_mutex);
-        m_ready.wait(lock, [&] { return slot.batch == b; });
-        return slot;
-    }
-    void release(std::size_t b)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_handedOn = b + 1;
-        }
-        m_free.notify_all();
-    }
-    void stop()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stopping = true;
-        }
-        m_free.notify_all();
-        for (std::thread &thread : m_threads) {
-            if (thread.joinable())
-                thread.join();
-        }
-    }
-
-private:
-    void work()
-    {
-        for (;;) {
-            std::size_t b;
-            {
-                std::unique_lock lock(m_mutex);
-                m_free.wait(lock,
-                            [&] { return m_stopping || m_next >= batches() || m_next < m_handedOn + m_slots.size(); });
-                if (m_stopping || m_next >= batches())
-                    return;
-                b = m_next++;
-            }
-            Slot &slot = m_slots[b % m_slots.size()];
-            colour(slot, b);
-            {
-                std::lock_guard lock(m_mutex);
-                slot.batch = b;
-            }
-            m_ready.notify_all();
-        }
-    }
-    void colour(Slot &slot, std::size_t b)
-    {
-        slot.htmlSize = 0;
-        slot.state.FunctionCount = 0;
-        slot.state.SubCount = 0;
-        slot.state.commentContinues = false;
-        slot.messages.held.clear();
-        slot.error = nullptr;
-        try {
-            slot.source.assign(m_text.substr(m_starts[b], m_starts[b + 1] - m_starts[b]));
-            Colouriser colouriser(slot.state, slot.messages);
-            HtmlBuffer out(slot.html, HtmlBuffer::Reuse{});
-            slot.lines = colouriser.appendSourceLines(slot.source, b + 1 == batches(), m_colours, out);
-            slot.htmlSize = out.size();
-        } catch (...) {
-            slot.error = std::current_exception();
-        }
-    }
-
-    std::string_view m_text;
-    std::vector<std::size_t> m_starts; // batch b is [m_starts[b], m_starts[b + 1])
-    const LineColours &m_colours;
-    std::vector<Slot> m_slots;
-    std::vector<std::thread> m_threads;
-    std::mutex m_mutex;
-    std::condition_variable m_free;  // a slot was handed on, or stop
-    std::condition_variable m_ready; // a batch was coloured
-    std::size_t m_next = 0;          // the next batch to colour
-    std::size_t m_handedOn = 0;      // batches handed on so far
-    bool m_stopping = false;
-};
+// The lines a text box counts for text and the CR LF a conversion appends.
+int boxLineCount(std::string_view text)
+{
+    int breaks = 0;
+    scanBytes(text, '\r', '\n', [&](std::size_t i) {
+        if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r'))
+            ++breaks; // a CR LF is one break
+        return true;
+    });
+    return breaks + 2;
+}
 
 unsigned threadCount(const StreamOptions &options, std::size_t batches)
 {
@@ -196,34 +102,22 @@ unsigned threadCount(const StreamOptions &options, std::size_t batches)
 
 SourceFacts collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options)
 {
-    state.FunctionCount = 0;
-    state.SubCount = 0;
-    std::vector<std::size_t> starts = batchStarts(text, options.batchBytes);
-    starts.insert(starts.begin(), 0);
-    starts.push_back(text.size());
+    state.clearNames();
+    const std::vector<std::size_t> starts = batchBounds(text, options.batchBytes);
     const std::size_t batches = starts.size() - 1;
     std::vector<ColouriserState> found(batches);
     std::vector<SourceFacts> facts(batches);
-    std::atomic<std::size_t> next = 0;
-    const auto work = [&] {
+    runOnThreads(batches, threadCount(options, batches), [&](std::size_t b) {
         HeldMessages unused; // recording names shows nothing
-        for (std::size_t b = next++; b < batches; b = next++) {
-            const std::string_view batch = text.substr(starts[b], starts[b + 1] - starts[b]);
-            facts[b].nonAscii = hasNonAscii(batch);
-            facts[b].validUtf8 = !facts[b].nonAscii || isValidUtf8(batch);
-            Colouriser colouriser(found[b], unused);
-            colouriser.recordNames(batch);
-        }
-    };
-    {
-        std::vector<std::jthread> helpers;
-        for (unsigned t = 1; t < threadCount(options, batches); ++t)
-            helpers.emplace_back(work);
-        work();
-    }
+        const std::string_view batch = text.substr(starts[b], starts[b + 1] - starts[b]);
+        facts[b].nonAscii = hasNonAscii(batch);
+        facts[b].validUtf8 = !facts[b].nonAscii || isValidUtf8(batch);
+        Colouriser colouriser(found[b], unused);
+        colouriser.recordNames(batch);
+    });
     SourceFacts all;
     for (std::size_t b = 0; b < batches; ++b) {
-        takeNames(state, found[b]);
+        state.append(std::move(found[b]));
         all.validUtf8 = all.validUtf8 && facts[b].validUtf8;
         all.nonAscii = all.nonAscii || facts[b].nonAscii;
     }
@@ -262,39 +156,47 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
                     std::string_view idColour, std::string_view commentColour, ColouriserState &state,
                     MessageBoxes &messages, const BlockSink &sink, const StreamOptions &options)
 {
-    state.FunctionCount = 0;
-    state.SubCount = 0;
-    state.commentContinues = false;
+    state.restart();
     const LineColours colours = blockColours(keyColour, idColour, commentColour);
+    // Counting the lines costs a scan of the text: only for a hook.
+    const int total = options.progress ? boxLineCount(text) : 0;
+    const auto goOn = [&](int done) {
+        if (options.progress && !options.progress(done, total))
+            throw ConversionStopped();
+    };
 
     sink(blockHead(textColour));
-    std::vector<std::size_t> starts = batchStarts(text, options.batchBytes);
-    const unsigned threads = threadCount(options, starts.size() + 1);
+    const std::vector<std::size_t> starts = batchBounds(text, options.batchBytes);
+    const std::size_t batches = starts.size() - 1;
+    const unsigned threads = threadCount(options, batches);
     int lines = 0;
     bool complete = true;
     {
-        Pipeline pipeline(text, std::move(starts), colours, threads);
-        for (std::size_t b = 0; b < pipeline.batches(); ++b) {
+        OrderedPipeline<Slot> pipeline(batches, makeSlots(starts, threads), threads,
+                                       [&](Slot &slot, std::size_t b) { colourBatch(slot, text, starts, b, colours); });
+        for (std::size_t b = 0; b < batches; ++b) {
             Slot &slot = pipeline.take(b);
-            for (const HeldMessages::Message &message : slot.messages.held)
-                messages.show(message.text, message.buttons, message.icon, message.title);
+            slot.messages.replay(messages);
             if (slot.error) {
                 // Out of memory, say: the block stops here, as Quorbel_OBJ's
                 // does (without its end).
                 complete = false;
                 break;
             }
-            takeNames(state, slot.state);
-            state.commentContinues = slot.state.commentContinues;
+            state.append(std::move(slot.state));
+            state.setCommentContinues(slot.state.commentContinues());
             lines += slot.lines;
             sink(std::string_view(slot.html).substr(0, slot.htmlSize));
             pipeline.release(b);
+            if (b + 1 < batches)
+                goOn(lines);
         }
     }
     if (!complete) {
         messages.show("Error occured within Quorbel_OBJ", Buttons::Ok, Icon::Critical);
         return lines + 1; // and the empty line after the last CR LF
     }
+    goOn(lines + 1);
     sink(kBlockFoot);
     return lines + 1; // and the empty line after the last CR LF
 }

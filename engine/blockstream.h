@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/progress.h"
+
 #include <cstddef>
 #include <functional>
 #include <string_view>
@@ -8,7 +10,7 @@
 namespace quorbel {
 
 class MessageBoxes;
-struct ColouriserState;
+class ColouriserState;
 
 // Takes the pieces of a code block in order. It may throw (a page that
 // cannot be written); the streaming then stops and the error reaches the
@@ -16,15 +18,26 @@ struct ColouriserState;
 using BlockSink = std::function<void(std::string_view)>;
 
 struct StreamOptions {
+    StreamOptions() = default;
+    StreamOptions(unsigned threadCount, std::size_t bytesPerBatch = kDefaultBatchBytes)
+        : threads(threadCount), batchBytes(bytesPerBatch)
+    {
+    }
+    static constexpr std::size_t kDefaultBatchBytes = std::size_t{64} << 10;
+
     // Threads that colour lines; 0 takes one per processor.
     unsigned threads = 0;
     // About this many bytes of source go into one piece of the block.
-    std::size_t batchBytes = std::size_t{64} << 10;
-    // The page writer refuses a text that is not valid UTF-8 with
-    // NotUtf8Error before it changes anything: a caller can pass the bytes
-    // of a file on unchecked, and decode them only when they are not UTF-8,
-    // so that the text is read once for the names and the check together.
+    std::size_t batchBytes = kDefaultBatchBytes;
+    // The page writer refuses a text that is not valid UTF-8 (its result
+    // says so) before it changes anything: a caller can pass the bytes of a
+    // file on unchecked, and decode them only when they are not UTF-8, so
+    // that the text is read once for the names and the check together.
     bool requireUtf8 = false;
+    // Told after every batch handed on and at the end (see ProgressHook);
+    // when it says stop, streamCodeBlock throws ConversionStopped and hands
+    // nothing more to its sink.
+    ProgressHook progress;
 };
 
 // What the names pass learns of a text besides its names.

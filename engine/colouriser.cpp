@@ -7,7 +7,7 @@
 #include "engine/htmlescape.h"
 #include "engine/keywordlist.h"
 #include "engine/textcontrol.h"
-#include "engine/wordscan.h"
+#include "engine/wordhtml.h"
 #include "platform/messageboxes.h"
 
 namespace quorbel {
@@ -46,11 +46,9 @@ Colouriser::Colouriser(ColouriserState &state, MessageBoxes &messages) : m_state
 std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textColour, std::string_view keyColour,
                                     std::string_view idColour, std::string_view commentColour)
 {
-    m_state.FunctionCount = 0;
-    m_state.SubCount = 0;
     // A file that ended inside a continued comment must not turn the first
     // line of the next conversion into a comment.
-    m_state.commentContinues = false;
+    m_state.restart();
     const LineColours colours = blockColours(keyColour, idColour, commentColour);
 
     std::string block;
@@ -75,10 +73,16 @@ std::string Colouriser::Quorbel_OBJ(TextControl &source, std::string_view textCo
                 readLine(source, lineNumber, line);
                 appendLine(line, colours, out);
                 linesEnd = out.size();
+                if (n % kProgressLines == 0 && m_progress && n < count && !m_progress(n, count))
+                    throw ConversionStopped();
             }
+            if (m_progress && !m_progress(count, count))
+                throw ConversionStopped();
             out.put(kBlockFoot);
         }
         return block;
+    } catch (const ConversionStopped &) {
+        throw; // not an error: the caller asked for it
     } catch (...) {
         showError("Error occured within Quorbel_OBJ");
         return block.substr(linesStart, linesEnd - linesStart);
@@ -102,7 +106,7 @@ void Colouriser::recordNames(std::string_view text)
         // The line without its break, not as appendLine prepares it: the
         // blank appended after its last "(" cannot change what it declares.
         if (const auto declared = findDeclaration(codeOnlyOf(line)))
-            record(declared->kind, declared->name);
+            m_state.record(declared->kind, declared->name);
     });
 }
 
@@ -166,13 +170,13 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
 
         if (const auto declared = findDeclaration(codeOnly)) {
             out.put(std::string_view("<A NAME='"));
-            out.put(escapeHtmlName(record(declared->kind, declared->name)));
+            out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
             out.put(std::string_view("'></A>\r\n"));
         }
 
         // Apostrophes inside string literals do not start a comment.
-        std::size_t comment = m_state.commentContinues ? 0 : codeOnly.find('\'');
-        m_state.commentContinues = false;
+        std::size_t comment = m_state.commentContinues() ? 0 : codeOnly.find('\'');
+        m_state.setCommentContinues(false);
         const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
 
         const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words);
@@ -183,7 +187,7 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             // underscore is written after the comment's FONT element.
             const bool continues = text.ends_with(" _");
             if (continues) {
-                m_state.commentContinues = true;
+                m_state.setCommentContinues(true);
                 text.remove_suffix(1);
             }
             out.put(colours.commentTag);
@@ -240,7 +244,7 @@ bool Colouriser::FunctionExists(std::string line)
     try {
         const auto name = declaredName(line, Declaration::Function);
         if (name)
-            record(Declaration::Function, *name);
+            m_state.record(Declaration::Function, *name);
         return name.has_value();
     } catch (...) {
         showError("Error NO  : FunctionExists");
@@ -252,7 +256,7 @@ bool Colouriser::SubExists(std::string line)
 {
     const auto name = declaredName(line, Declaration::Sub);
     if (name)
-        record(Declaration::Sub, *name);
+        m_state.record(Declaration::Sub, *name);
     return name.has_value();
 }
 
@@ -264,18 +268,6 @@ bool Colouriser::IsKeyWord(std::string_view word)
         showError("Error NO  : IsKeyWord");
         return false;
     }
-}
-
-const std::string &Colouriser::record(Declaration kind, std::string_view name)
-{
-    const bool function = kind == Declaration::Function;
-    auto &names = function ? m_state.FunctionNames : m_state.SubNames;
-    int &count = function ? m_state.FunctionCount : m_state.SubCount;
-    // Entries past the counter are left from an earlier conversion.
-    names.resize(static_cast<std::size_t>(count > 0 ? count : 0));
-    names.emplace_back(name);
-    count = static_cast<int>(names.size());
-    return names.back();
 }
 
 void Colouriser::showError(const std::string &text)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/colouriserstate.h"
+#include "engine/progress.h"
 #include "engine/settingkeys.h"
-#include "engine/wordscan.h"
+#include "engine/wordhtml.h"
 
 #include <string>
 #include <string_view>
@@ -9,25 +11,9 @@
 
 namespace quorbel {
 
-enum class Declaration;
 class HtmlBuffer;
 class MessageBoxes;
 class TextControl;
-
-// What the line colouriser carries from one line to the next and hands to
-// the page writer: the names of the declarations found and whether a comment
-// continues on the next line. One object per conversion context, owned by the
-// caller (one per process in the add-in, one per run on the command line).
-struct ColouriserState {
-    // Names in order of recording, as they stand in the code (not escaped);
-    // entry n - 1 is the name of the n-th declaration of the kind. Only the
-    // first *Count entries are current. There is no limit on their number.
-    std::vector<std::string> FunctionNames;
-    std::vector<std::string> SubNames;
-    int FunctionCount = 0;
-    int SubCount = 0;
-    bool commentContinues = false;
-};
 
 // Default colour strings of the code block: the page's colour settings.
 inline constexpr std::string_view kDefaultTextColour = keys::defaultFor(keys::HTMLCommentTextColor, keys::Reader::Page);
@@ -59,6 +45,12 @@ inline constexpr std::string_view kBlockFoot = "</Font>\r\n</PRE>";
 class Colouriser {
 public:
     Colouriser(ColouriserState &state, MessageBoxes &messages);
+
+    // Quorbel_OBJ tells hook how far it has got every kProgressLines lines
+    // and at the end; when the hook says stop, Quorbel_OBJ throws
+    // ConversionStopped (no error message). No hook by default.
+    void setProgress(ProgressHook hook) { m_progress = std::move(hook); }
+    static constexpr int kProgressLines = 4096;
 
     // The whole code block of source: every line coloured, with the PRE
     // wrapper. Starts a conversion: clears the counters and the comment
@@ -109,13 +101,12 @@ private:
     std::string_view codeOnlyOf(std::string_view line);
     // GetLineText into out; on an error out is empty.
     void readLine(TextControl &source, int &lineNumber, std::string &out);
-    // Records name as the next name of its kind and returns the stored copy.
-    const std::string &record(Declaration kind, std::string_view name);
     void showError(const std::string &text);
 
     ColouriserState &m_state;
     MessageBoxes &m_messages;
     std::string m_codeOnly; // reused from line to line
+    ProgressHook m_progress;
 };
 
 } // namespace quorbel

@@ -86,8 +86,7 @@ int metaCount(std::string_view key, const std::string &value)
 
 } // namespace
 
-CommentBlock::CommentBlock(const PageState &state, const EngineServices &services)
-    : m_state(state), m_services(services)
+CommentBlock::CommentBlock(const PageState &state, EngineServices services) : m_state(state), m_services(services)
 {
 }
 

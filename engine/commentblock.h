@@ -15,7 +15,7 @@ struct PageState;
 // made from the settings and the names of the current conversion.
 class CommentBlock {
 public:
-    CommentBlock(const PageState &state, const EngineServices &services);
+    CommentBlock(const PageState &state, EngineServices services);
 
     // The comment block table with its line breaks, or the empty text when
     // the block is switched off. On an error shows "Error No  :
@@ -48,7 +48,9 @@ private:
     void appendLinks(std::string &out, std::span<const std::string> names, std::string_view routine);
 
     const PageState &m_state;
-    const EngineServices &m_services;
+    // By value: a struct of references, so that a temporary handed in
+    // does not leave a dangling reference.
+    EngineServices m_services;
 };
 
 } // namespace quorbel

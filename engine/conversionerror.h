@@ -1,6 +1,6 @@
 #pragma once
 
-#include <stdexcept>
+#include "platform/error.h"
 
 namespace quorbel {
 
@@ -8,17 +8,9 @@ namespace quorbel {
 // or page that cannot be made, a setting value the writer cannot use, a
 // source that cannot be decoded. what() is one line that names the file or
 // the setting.
-class ConversionError : public std::runtime_error {
+class ConversionError : public Error {
 public:
-    using std::runtime_error::runtime_error;
-};
-
-// A text given as UTF-8 to a conversion that was asked to check it, and is
-// not: nothing has been written; the caller decodes the bytes and converts
-// again.
-class NotUtf8Error : public ConversionError {
-public:
-    using ConversionError::ConversionError;
+    using Error::Error;
 };
 
 } // namespace quorbel

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "engine/colouriser.h"
+#include "engine/colouriserstate.h"
 
-#include <algorithm>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace quorbel {
 
@@ -20,18 +18,8 @@ struct PageState {
     ColouriserState colouriser;
 
     // The Sub (Function) names recorded by the current conversion, in order.
-    std::span<const std::string> subNames() const { return current(colouriser.SubNames, colouriser.SubCount); }
-    std::span<const std::string> functionNames() const
-    {
-        return current(colouriser.FunctionNames, colouriser.FunctionCount);
-    }
-
-private:
-    static std::span<const std::string> current(const std::vector<std::string> &names, int count)
-    {
-        const auto n = count < 0 ? std::size_t{0} : std::min(static_cast<std::size_t>(count), names.size());
-        return std::span<const std::string>(names.data(), n);
-    }
+    std::span<const std::string> subNames() const { return colouriser.names(Declaration::Sub); }
+    std::span<const std::string> functionNames() const { return colouriser.names(Declaration::Function); }
 };
 
 } // namespace quorbel

@@ -89,7 +89,7 @@ std::string timingCaption(double seconds, int lineCount)
 
 } // namespace
 
-PageWriter::PageWriter(PageState &state, const EngineServices &services) : m_state(state), m_services(services)
+PageWriter::PageWriter(PageState &state, EngineServices services) : m_state(state), m_services(services)
 {
 }
 
@@ -117,32 +117,44 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
     return std::move(code.block);
 }
 
-void PageWriter::writePages(std::string_view text, const std::string &fileName, Label &infoLabel,
-                            const StreamOptions &options)
+PageOutcome PageWriter::writePages(std::string_view text, const std::string &fileName, Label &infoLabel,
+                                   const StreamOptions &options)
 {
     if (text.empty())
-        return;
+        return PageOutcome::Empty;
     const PageFiles files = targetFiles(fileName);
     const double start = m_services.clock.secondsSinceMidnight();
     const SourceFacts facts = namesOf(text, options);
+    if (refused(facts, options))
+        return PageOutcome::NotUtf8;
     makeFolder(files);
     removePage(files.codePage);
     AppendFile page(files.codePage);
-    const int lineCount = streamCodePage(
-        text, facts, [&page](std::string_view piece) { page.write(piece); }, options);
+    int lineCount = 0;
+    try {
+        lineCount = streamCodePage(
+            text, facts, [&page](std::string_view piece) { page.write(piece); }, options);
+    } catch (const ConversionStopped &) {
+        page.close();
+        m_state.colouriser.clearNames();
+        return PageOutcome::Stopped;
+    }
     page.write(kCrLf);
     page.close();
     finishPages(files, infoLabel, start, lineCount);
+    return PageOutcome::Written;
 }
 
 SourceFacts PageWriter::namesOf(std::string_view text, const StreamOptions &options)
 {
     // The head lists the names the block declares: they are collected
     // first, in a pass of their own, before anything changes.
-    const SourceFacts facts = collectNames(text, m_state.colouriser, options);
-    if (options.requireUtf8 && !facts.validUtf8)
-        throw NotUtf8Error("not UTF-8");
-    return facts;
+    return collectNames(text, m_state.colouriser, options);
+}
+
+bool PageWriter::refused(const SourceFacts &facts, const StreamOptions &options)
+{
+    return options.requireUtf8 && !facts.validUtf8;
 }
 
 PageFiles PageWriter::targetFiles(const std::string &fileName)
@@ -169,8 +181,7 @@ void PageWriter::finishPages(const PageFiles &files, Label &infoLabel, double st
         replacePage(files.headerPage, writeHeaderPage());
         replacePage(files.framePage, framePage(files));
     }
-    m_state.colouriser.FunctionCount = 0;
-    m_state.colouriser.SubCount = 0;
+    m_state.colouriser.clearNames();
 }
 
 std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
@@ -181,23 +192,30 @@ std::string PageWriter::singlePage(TextControl &sourceBox, Label &infoLabel)
     const double start = m_services.clock.secondsSinceMidnight();
     CodePage code = buildCodePage(sourceBox);
     setTiming(infoLabel, start, code.lineCount);
-    m_state.colouriser.FunctionCount = 0;
-    m_state.colouriser.SubCount = 0;
+    m_state.colouriser.clearNames();
     return code.head + code.block + code.foot + std::string(kCrLf);
 }
 
-void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const BlockSink &sink,
-                                 const StreamOptions &options)
+PageOutcome PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const BlockSink &sink,
+                                        const StreamOptions &options)
 {
     if (text.empty())
-        return;
+        return PageOutcome::Empty;
     const double start = m_services.clock.secondsSinceMidnight();
     const SourceFacts facts = namesOf(text, options);
-    const int lineCount = streamCodePage(text, facts, sink, options);
+    if (refused(facts, options))
+        return PageOutcome::NotUtf8;
+    int lineCount = 0;
+    try {
+        lineCount = streamCodePage(text, facts, sink, options);
+    } catch (const ConversionStopped &) {
+        m_state.colouriser.clearNames();
+        return PageOutcome::Stopped;
+    }
     sink(kCrLf);
     setTiming(infoLabel, start, lineCount);
-    m_state.colouriser.FunctionCount = 0;
-    m_state.colouriser.SubCount = 0;
+    m_state.colouriser.clearNames();
+    return PageOutcome::Written;
 }
 
 PageWriter::CodeColours PageWriter::codeColours() const
@@ -212,7 +230,13 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     code.lineCount = sourceBox.lineCount();
     const CodeColours colours = codeColours();
     Colouriser colouriser(m_state.colouriser, m_services.messages);
-    code.block = colouriser.Quorbel_OBJ(sourceBox, colours.text, colours.key, colours.id, colours.comment);
+    colouriser.setProgress(m_progress);
+    try {
+        code.block = colouriser.Quorbel_OBJ(sourceBox, colours.text, colours.key, colours.id, colours.comment);
+    } catch (const ConversionStopped &) {
+        m_state.colouriser.clearNames();
+        throw;
+    }
     frameCodePage(code, hasNonAscii(code.block));
     return code;
 }
@@ -227,8 +251,11 @@ int PageWriter::streamCodePage(std::string_view text, const SourceFacts &facts, 
     CodePage code;
     frameCodePage(code, nonAscii);
     sink(code.head);
+    StreamOptions streaming = options;
+    if (!streaming.progress)
+        streaming.progress = m_progress;
     const int lineCount = streamCodeBlock(text, colours.text, colours.key, colours.id, colours.comment,
-                                          m_state.colouriser, m_services.messages, sink, options);
+                                          m_state.colouriser, m_services.messages, sink, streaming);
     sink(code.foot);
     return lineCount;
 }

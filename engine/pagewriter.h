@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quorbel {
 
@@ -18,11 +19,19 @@ struct PageState;
 // the GENERATOR line when a page holds text outside ASCII.
 inline constexpr std::string_view kCharsetMeta = "<META HTTP-EQUIV='Content-Type' CONTENT='text/html; charset=utf-8'>";
 
+// What a streamed conversion did.
+enum class PageOutcome {
+    Written, // the pages are written
+    Empty,   // an empty text: nothing was changed
+    NotUtf8, // options.requireUtf8 and the text is not UTF-8: nothing was changed
+    Stopped, // the progress hook said stop (see PageWriter::setProgress)
+};
+
 // Writes the HTML page set of a source text: the code page, and in frames
 // mode the header page with the Sub and Function lists and the frame page.
 class PageWriter {
 public:
-    PageWriter(PageState &state, const EngineServices &services);
+    PageWriter(PageState &state, EngineServices services);
 
     // Converts the text of sourceBox and writes the pages for the target
     // fileName; returns the code block. An empty box gives the empty text and
@@ -44,11 +53,22 @@ public:
     // lines are coloured, on several threads, so that a source of any size
     // needs only a few megabytes besides its text. The pages are those that
     // srcToHTML (singlePage) makes from a box holding the text with its
-    // breaks made CR LF, byte for byte. An empty text changes nothing.
-    void writePages(std::string_view text, const std::string &fileName, Label &infoLabel,
-                    const StreamOptions &options = {});
-    void writeSinglePage(std::string_view text, Label &infoLabel, const BlockSink &sink,
-                         const StreamOptions &options = {});
+    // breaks made CR LF, byte for byte. The result says what was done (see
+    // PageOutcome); errors are thrown as by srcToHTML.
+    PageOutcome writePages(std::string_view text, const std::string &fileName, Label &infoLabel,
+                           const StreamOptions &options = {});
+    PageOutcome writeSinglePage(std::string_view text, Label &infoLabel, const BlockSink &sink,
+                                const StreamOptions &options = {});
+
+    // Every conversion of this writer tells hook how far it has got (the
+    // streamed ones when options carry no hook of their own). When the hook
+    // says stop: srcToHTML and singlePage throw ConversionStopped before
+    // they write anything (the folder of a page set may have been made);
+    // writePages and writeSinglePage give PageOutcome::Stopped and write
+    // nothing further: the code page (the sink) holds the lines coloured
+    // up to then, without its end, and the header and frame pages of an
+    // earlier set, if any, stay as they were. The name lists are cleared.
+    void setProgress(ProgressHook hook) { m_progress = std::move(hook); }
 
     // The header page: the SUBS list, the FUNCTIONS list and the script that
     // shows the chosen declaration in the code frame. On an error shows
@@ -77,9 +97,10 @@ private:
     // Reads the settings, colours the box's lines and assembles the code
     // page; the box already ends with the added line break.
     CodePage buildCodePage(TextControl &sourceBox);
-    // The names of text into the state, and what else that pass learns;
-    // NotUtf8Error when options require UTF-8 and text is not.
+    // The names of text into the state, and what else that pass learns.
     SourceFacts namesOf(std::string_view text, const StreamOptions &options);
+    // Whether facts refuse the text (options require UTF-8, and it is not).
+    static bool refused(const SourceFacts &facts, const StreamOptions &options);
     // The code page of text, its names collected, handed to sink in pieces;
     // returns the line count.
     int streamCodePage(std::string_view text, const SourceFacts &facts, const BlockSink &sink,
@@ -101,7 +122,10 @@ private:
     void setTiming(Label &infoLabel, double start, int lineCount) const;
 
     PageState &m_state;
-    const EngineServices &m_services;
+    ProgressHook m_progress;
+    // By value: a struct of references, so that a temporary handed in
+    // does not leave a dangling reference.
+    EngineServices m_services;
 };
 
 } // namespace quorbel

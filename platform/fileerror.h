@@ -1,16 +1,17 @@
 #pragma once
 
-#include <stdexcept>
+#include "platform/error.h"
+
 #include <string>
 
 namespace quorbel {
 
 // A file that cannot be read or written. what() reads "<path>: <reason>";
 // description() is the platform's reason alone.
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
     FileError(const std::string &path, const std::string &description)
-        : std::runtime_error(path + ": " + description), m_description(description)
+        : Error(path + ": " + description), m_description(description)
     {
     }
     const std::string &description() const { return m_description; }

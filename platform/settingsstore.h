@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/error.h"
+
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,9 +12,9 @@ namespace quorbel {
 
 // Raised by a store that cannot be opened, read or written; what() names the
 // file and the cause.
-class SettingsError : public std::runtime_error {
+class SettingsError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // Whether text can name an application, a section or a key: it holds no

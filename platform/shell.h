@@ -1,15 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "platform/error.h"
+
 #include <string>
 #include <vector>
 
 namespace quorbel {
 
 // Raised when a document cannot be opened or a program cannot be started.
-class ShellError : public std::runtime_error {
+class ShellError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // The desktop shell: opens a document or address with the user's program and

@@ -71,7 +71,7 @@ void BM_line2html_CorpusLines(benchmark::State &state)
     Colouriser colouriser(colouriserState, messages);
     std::string line;
     for (auto _ : state) {
-        colouriserState.FunctionCount = colouriserState.SubCount = 0;
+        colouriserState.restart();
         for (const std::string_view source : lines) {
             line.assign(source);
             benchmark::DoNotOptimize(

@@ -48,13 +48,19 @@ void requireShown(std::string_view html, std::string_view source, const std::str
             where + ": text changed\nsource: [" + std::string(source) + "]\nshown:  [" + shown + "]");
 }
 
+bool sameNames(const ColouriserState &a, const ColouriserState &b)
+{
+    return std::ranges::equal(a.names(Declaration::Sub), b.names(Declaration::Sub)) &&
+           std::ranges::equal(a.names(Declaration::Function), b.names(Declaration::Function));
+}
+
 std::vector<std::string> recordedNames(const ColouriserState &state)
 {
     std::vector<std::string> names;
-    for (int n = 0; n < state.SubCount; ++n)
-        names.push_back(escapeHtmlName(state.SubNames.at(static_cast<std::size_t>(n))));
-    for (int n = 0; n < state.FunctionCount; ++n)
-        names.push_back(escapeHtmlName(state.FunctionNames.at(static_cast<std::size_t>(n))));
+    for (const Declaration kind : {Declaration::Sub, Declaration::Function}) {
+        for (const std::string &name : state.names(kind))
+            names.push_back(escapeHtmlName(name));
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -114,7 +120,8 @@ void checkQuorbelObj(std::string_view text)
 
     std::sort(anchors.begin(), anchors.end());
     require(anchors == recordedNames(state), "the anchors and the recorded names differ");
-    require(lineState.SubCount == state.SubCount && lineState.FunctionCount == state.FunctionCount,
+    require(lineState.count(Declaration::Sub) == state.count(Declaration::Sub) &&
+                lineState.count(Declaration::Function) == state.count(Declaration::Function),
             "line by line recorded other names");
     checkStreamedBlock(text);
 }
@@ -134,13 +141,11 @@ void checkStreamedBlock(std::string_view text)
                                       [&](std::string_view piece) { streamed += piece; }, {2, 1 + text.size() % 13});
     require(streamed == block, "the streamed block differs from the block of the whole text");
     require(lines == box.lineCount(), "the streamed line count differs");
-    require(state.SubNames == expected.SubNames && state.FunctionNames == expected.FunctionNames &&
-                state.commentContinues == expected.commentContinues,
+    require(sameNames(state, expected) && state.commentContinues() == expected.commentContinues(),
             "streaming left another state");
     ColouriserState collected;
     collectNames(text, collected, {2, 1 + text.size() % 7});
-    require(collected.SubNames == expected.SubNames && collected.FunctionNames == expected.FunctionNames,
-            "the names collected before colouring differ");
+    require(sameNames(collected, expected), "the names collected before colouring differ");
 }
 
 void checkLine2html(std::string_view line)
@@ -151,7 +156,8 @@ void checkLine2html(std::string_view line)
     std::string prepared(line);
     const std::string html = colouriser.line2html(prepared, "K", "II", "CCC");
     if (line.empty()) {
-        require(html.empty() && prepared.empty() && state.SubCount == 0 && state.FunctionCount == 0,
+        require(html.empty() && prepared.empty() && state.count(Declaration::Sub) == 0 &&
+                    state.count(Declaration::Function) == 0,
                 "an empty line gave something");
         return;
     }
@@ -164,10 +170,12 @@ void checkLine2html(std::string_view line)
     if (view.starts_with(kAnchorStart)) {
         const std::size_t end = view.find("'></A>\r\n");
         require(end != std::string_view::npos, "an anchor is not closed");
-        require(state.SubCount + state.FunctionCount == 1, "an anchor without one recorded name");
+        require(state.count(Declaration::Sub) + state.count(Declaration::Function) == 1,
+                "an anchor without one recorded name");
         view.remove_prefix(end + 8);
     } else {
-        require(state.SubCount + state.FunctionCount == 0, "a name was recorded without an anchor");
+        require(state.count(Declaration::Sub) + state.count(Declaration::Function) == 0,
+                "a name was recorded without an anchor");
     }
     if (view.ends_with("'<hr>\r\n"))
         view.remove_suffix(7);

@@ -39,8 +39,9 @@ protected:
     const fs::path &dir() const { return m_dir; }
     std::string settings() const { return (m_dir / "settings.sqlite").string(); }
 
-    // Runs quorbel with args in the test's folder, input on its standard input.
-    Result run(std::vector<std::string> args, const std::string &input = {})
+    // Runs quorbel with args in the test's folder, input on its standard
+    // input; with errOnTerminal its standard error is a terminal (a pty).
+    Result run(std::vector<std::string> args, const std::string &input = {}, bool errOnTerminal = false)
     {
         writeBytes(m_dir / ".stdin", input);
         std::vector<std::string> env = {"HOME=" + (m_dir / "home").string(), "XDG_CONFIG_HOME=", "LC_ALL=C",
@@ -60,7 +61,11 @@ protected:
         posix_spawn_file_actions_addchdir_np(&actions, m_dir.c_str());
         posix_spawn_file_actions_addopen(&actions, 0, ".stdin", O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 1, ".stdout", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, ".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int terminal = errOnTerminal ? posix_openpt(O_RDWR | O_NOCTTY) : -1;
+        if (terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0)
+            posix_spawn_file_actions_addopen(&actions, 2, ptsname(terminal), O_WRONLY | O_NOCTTY, 0);
+        else
+            posix_spawn_file_actions_addopen(&actions, 2, ".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = 0;
         Result result;
         if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
@@ -70,7 +75,16 @@ protected:
         }
         posix_spawn_file_actions_destroy(&actions);
         result.out = readBytes(m_dir / ".stdout");
-        result.err = readBytes(m_dir / ".stderr");
+        if (terminal < 0) {
+            result.err = readBytes(m_dir / ".stderr");
+            return result;
+        }
+        // What the child wrote stays readable after it ended.
+        fcntl(terminal, F_SETFL, O_NONBLOCK);
+        char buffer[4096];
+        for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;)
+            result.err.append(buffer, static_cast<std::size_t>(n));
+        close(terminal);
         return result;
     }
 
@@ -202,6 +216,23 @@ TEST_F(Cli, StandardInputAndOutput)
     r = run({"convert", "--settings", settings(), "-"}, "");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "quorbel: standard input: empty source; nothing written\n");
+}
+
+TEST_F(Cli, ProgressLineOnlyOnATerminalAndNotQuiet)
+{
+    writeBytes(dir() / "stock.bas", kModule);
+    Result r = run({"convert", "--settings", settings(), "stock.bas"}, {}, true);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(isStatusLine(r.out)) << r.out;
+    // Drawn over itself, and cleared before the status line.
+    EXPECT_NE(r.err.find("\rquorbel: stock.bas: 100% of 5 lines"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\r\x1b[K")) << r.err;
+
+    r = run({"convert", "-q", "--settings", settings(), "stock.bas"}, {}, true);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    r = run({"convert", "--settings", settings(), "stock.bas"});
+    EXPECT_EQ(r.err, ""); // not a terminal
 }
 
 TEST_F(Cli, NoClobberKeepsExistingPages)

@@ -34,6 +34,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::vector<std::string> names(const ColouriserState &state, Declaration kind)
+{
+    const auto current = state.names(kind);
+    return {current.begin(), current.end()};
+}
+
 struct Converter {
     MemorySettingsStore store;
     testing::RecordingMessageBoxes messages;
@@ -154,7 +160,7 @@ TEST(StreamedPages, LineEndsAndContinuedCommentsAcrossBatches)
     };
     int n = 0;
     for (const std::string &text : cases) {
-        for (const StreamOptions options : {StreamOptions{1, 1}, StreamOptions{4, 8}, StreamOptions{2, 1 << 20}}) {
+        for (const StreamOptions &options : {StreamOptions{1, 1}, StreamOptions{4, 8}, StreamOptions{2, 1 << 20}}) {
             const Both both = convertBoth(text, options, "case" + std::to_string(n));
             ASSERT_EQ(both.streamed, both.inMemory) << "case " << n << " in batches of " << options.batchBytes;
             EXPECT_EQ(both.streamedLabel, both.inMemoryLabel) << "case " << n;
@@ -192,10 +198,10 @@ TEST(StreamedPages, SinglePageAndTheStateLeftBehind)
                                       [&](std::string_view piece) { streamedBlock += piece; }, {3, 1});
     EXPECT_EQ(streamedBlock, block);
     EXPECT_EQ(lines, whole.lineCount());
-    EXPECT_EQ(state.SubNames, (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(state.FunctionNames, std::vector<std::string>{"B"});
-    EXPECT_TRUE(state.commentContinues);
-    EXPECT_EQ(state.commentContinues, expected.commentContinues);
+    EXPECT_EQ(names(state, Declaration::Sub), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(names(state, Declaration::Function), std::vector<std::string>{"B"});
+    EXPECT_TRUE(state.commentContinues());
+    EXPECT_EQ(state.commentContinues(), expected.commentContinues());
     EXPECT_TRUE(messages.calls.empty());
 }
 
@@ -234,13 +240,13 @@ TEST(StreamedPages, TextThatMustBeUtf8AndIsNotChangesNothing)
     options.requireUtf8 = true;
     options.batchBytes = 4;
     const std::string text = "Sub A()\r\nx = \"\xE9\"\r\nSub B()\r\n";
-    EXPECT_THROW(c.writer.writePages(text, (folder / "Module1.html").string(), c.label, options), NotUtf8Error);
+    EXPECT_EQ(c.writer.writePages(text, (folder / "Module1.html").string(), c.label, options), PageOutcome::NotUtf8);
     EXPECT_EQ(testing::readBytes(folder / "Module1" / "Code.html"), "an earlier page");
     EXPECT_FALSE(fs::exists(folder / "Module1.html"));
     int pieces = 0;
-    EXPECT_THROW(c.writer.writeSinglePage(
-                     text, c.label, [&](std::string_view) { ++pieces; }, options),
-                 NotUtf8Error);
+    EXPECT_EQ(c.writer.writeSinglePage(
+                  text, c.label, [&](std::string_view) { ++pieces; }, options),
+              PageOutcome::NotUtf8);
     EXPECT_EQ(pieces, 0);
 
     // What the names pass tells of the text, batch by batch.
@@ -318,13 +324,13 @@ TEST(RecordNames, FindsWhatColouringEveryLineRecords)
 
         ColouriserState found;
         Colouriser(found, messages).recordNames(text);
-        ASSERT_EQ(found.SubNames, expected.SubNames) << text;
-        ASSERT_EQ(found.FunctionNames, expected.FunctionNames) << text;
+        ASSERT_EQ(names(found, Declaration::Sub), names(expected, Declaration::Sub)) << text;
+        ASSERT_EQ(names(found, Declaration::Function), names(expected, Declaration::Function)) << text;
 
         ColouriserState collected;
         collectNames(text, collected, {2, 1 + random() % 50});
-        ASSERT_EQ(collected.SubNames, expected.SubNames) << text;
-        ASSERT_EQ(collected.FunctionNames, expected.FunctionNames) << text;
+        ASSERT_EQ(names(collected, Declaration::Sub), names(expected, Declaration::Sub)) << text;
+        ASSERT_EQ(names(collected, Declaration::Function), names(expected, Declaration::Function)) << text;
     }
 }
 

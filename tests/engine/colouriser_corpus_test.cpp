@@ -107,8 +107,8 @@ TEST(ColouriserCorpus, EveryFileConvertsTheSameEveryWayAndKeepsItsText)
             joined += lineByLine.line2html(line, kDefaultKeyColour, kDefaultIdColour, kDefaultCommentColour);
         }
         EXPECT_TRUE(joined == lines) << file << ": line by line differs from the whole text";
-        EXPECT_EQ(lineState.SubCount, state.SubCount) << file;
-        EXPECT_EQ(lineState.FunctionCount, state.FunctionCount) << file;
+        EXPECT_EQ(lineState.count(Declaration::Sub), state.count(Declaration::Sub)) << file;
+        EXPECT_EQ(lineState.count(Declaration::Function), state.count(Declaration::Function)) << file;
 
         expectSameText(file, text, lines);
 

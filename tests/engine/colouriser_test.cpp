@@ -81,7 +81,7 @@ TEST(Colouriser, ColoursEachKindOfLine)
         Fixture f;
         const std::string line = row.line;
         EXPECT_EQ(f.html(line.empty() ? line : line + "\r\n"), row.html) << row.line;
-        EXPECT_FALSE(f.state.commentContinues) << row.line;
+        EXPECT_FALSE(f.state.commentContinues()) << row.line;
         EXPECT_TRUE(f.messages.calls.empty());
     }
 }
@@ -106,16 +106,16 @@ TEST(Colouriser, CommentContinuesOnTheNextLine)
 {
     Fixture f;
     EXPECT_EQ(f.html("' note _\r\n"), C + "' note " + E + "_\r\n");
-    EXPECT_TRUE(f.state.commentContinues);
+    EXPECT_TRUE(f.state.commentContinues());
     // The empty last line of a text does not consume the flag.
     EXPECT_EQ(f.html(""), "");
-    EXPECT_TRUE(f.state.commentContinues);
+    EXPECT_TRUE(f.state.commentContinues());
     EXPECT_EQ(f.html("Dim x ' more _\r\n"), C + "Dim x ' more " + E + "_\r\n");
     EXPECT_EQ(f.html("\r\n"), C + E + "\r\n");
     EXPECT_EQ(f.html("Dim x\r\n"), K + "Dim" + E + " " + I + "x" + E + "\r\n");
     // A literal ending in " _" is not a comment.
     EXPECT_EQ(f.html("s = \"' _\"\r\n"), I + "s" + E + " = \"' _\" \r\n");
-    EXPECT_FALSE(f.state.commentContinues);
+    EXPECT_FALSE(f.state.commentContinues());
 }
 
 TEST(Colouriser, ConversionWrapsTheLinesAndRecordsDeclarations)
@@ -127,8 +127,8 @@ TEST(Colouriser, ConversionWrapsTheLinesAndRecordsDeclarations)
                      "</FONT><HR></CENTER>\r\n<FONT COLOR='000000'>\r\n<A NAME='Main'></A>\r\n" +
                          K + "Sub" + E + " " + I + "Main" + E + "() \r\n  " + I + "Done" + E + "\r\n" + K + "End" + E +
                          " " + K + "Sub" + E + "\r\n'<hr>\r\n</Font>\r\n</PRE>");
-    EXPECT_EQ(f.state.SubCount, 1);
-    EXPECT_EQ(f.state.SubNames.at(0), "Main");
+    EXPECT_EQ(f.state.count(Declaration::Sub), 1);
+    EXPECT_EQ(f.state.names(Declaration::Sub)[0], "Main");
     // After a conversion the last line is selected.
     EXPECT_EQ(box.selStart(), 29);
     EXPECT_EQ(box.selLength(), 0);
@@ -139,8 +139,8 @@ TEST(Colouriser, ConversionWrapsTheLinesAndRecordsDeclarations)
                           "<FONT COLOR=#333333>F</FONT>(<FONT COLOR=#333333>x</FONT>) \r\n<FONT "
                           "COLOR=#333333>x</FONT>\r\n</Font>"),
               std::string::npos);
-    EXPECT_EQ(f.state.SubCount, 0);
-    EXPECT_EQ(f.state.FunctionCount, 1);
+    EXPECT_EQ(f.state.count(Declaration::Sub), 0);
+    EXPECT_EQ(f.state.count(Declaration::Function), 1);
     EXPECT_TRUE(f.messages.calls.empty());
 }
 
@@ -149,7 +149,7 @@ TEST(Colouriser, ConversionStartsOutsideAComment)
     Fixture f;
     PlainTextBox box("x = 1 ' runs on _\r\n");
     f.colouriser.Quorbel_OBJ(box, "", "", "", "");
-    EXPECT_TRUE(f.state.commentContinues);
+    EXPECT_TRUE(f.state.commentContinues());
     box.setText("Dim x\r\n");
     const std::string block = f.colouriser.Quorbel_OBJ(box, "", "", "", "");
     EXPECT_NE(block.find("'>\r\n" + K + "Dim" + E + " " + I + "x" + E + "\r\n"), std::string::npos) << block;
@@ -166,20 +166,20 @@ TEST(Colouriser, RecordsEveryDeclarationWithoutLimit)
     PlainTextBox box(text);
     const std::string block = f.colouriser.Quorbel_OBJ(box, "", "", "", "");
     EXPECT_TRUE(f.messages.calls.empty());
-    ASSERT_EQ(f.state.SubCount, 150);
-    ASSERT_EQ(f.state.FunctionCount, 120);
-    EXPECT_EQ(f.state.SubNames[99], "S100");
-    EXPECT_EQ(f.state.SubNames[149], "S150");
-    EXPECT_EQ(f.state.FunctionNames[119], "F120");
+    ASSERT_EQ(f.state.count(Declaration::Sub), 150);
+    ASSERT_EQ(f.state.count(Declaration::Function), 120);
+    EXPECT_EQ(f.state.names(Declaration::Sub)[99], "S100");
+    EXPECT_EQ(f.state.names(Declaration::Sub)[149], "S150");
+    EXPECT_EQ(f.state.names(Declaration::Function)[119], "F120");
     EXPECT_NE(block.find("<A NAME='S150'></A>"), std::string::npos);
     EXPECT_NE(block.find("<A NAME='F120'></A>"), std::string::npos);
 
     // A later, smaller conversion counts from 0 again.
     box.setText("Sub Only()\r\n");
     f.colouriser.Quorbel_OBJ(box, "", "", "", "");
-    EXPECT_EQ(f.state.SubCount, 1);
-    EXPECT_EQ(f.state.SubNames[0], "Only");
-    EXPECT_EQ(f.state.FunctionCount, 0);
+    EXPECT_EQ(f.state.count(Declaration::Sub), 1);
+    EXPECT_EQ(f.state.names(Declaration::Sub)[0], "Only");
+    EXPECT_EQ(f.state.count(Declaration::Function), 0);
 }
 
 TEST(Colouriser, FindsDeclarationsAsWritten)
@@ -193,18 +193,18 @@ TEST(Colouriser, FindsDeclarationsAsWritten)
     EXPECT_FALSE(f.colouriser.FunctionExists("MyFunction(x)"));
     EXPECT_TRUE(f.colouriser.SubExists("Private Declare Sub Sleep Lib \"k\" (ByVal ms As Long)"));
     EXPECT_FALSE(f.colouriser.SubExists("End Sub "));
-    ASSERT_EQ(f.state.FunctionCount, 2);
-    EXPECT_EQ(f.state.FunctionNames[0], "Foo");
-    EXPECT_EQ(f.state.FunctionNames[1], "bar ");
-    ASSERT_EQ(f.state.SubCount, 1);
-    EXPECT_EQ(f.state.SubNames[0], "Sleep Lib \"k\" ");
+    ASSERT_EQ(f.state.count(Declaration::Function), 2);
+    EXPECT_EQ(f.state.names(Declaration::Function)[0], "Foo");
+    EXPECT_EQ(f.state.names(Declaration::Function)[1], "bar ");
+    ASSERT_EQ(f.state.count(Declaration::Sub), 1);
+    EXPECT_EQ(f.state.names(Declaration::Sub)[0], "Sleep Lib \"k\" ");
 
     // Inside a conversion, names are read with literals blanked; a Sub is
     // asked first and a line gets one anchor at most.
     f.html("Declare Sub Beep Lib \"user32\" ()\r\n");
-    EXPECT_EQ(f.state.SubNames[1], "Beep Lib \"      \" ");
+    EXPECT_EQ(f.state.names(Declaration::Sub)[1], "Beep Lib \"      \" ");
     EXPECT_EQ(f.html("Sub Function x(\r\n").substr(0, 30), "<A NAME='Function x'></A>\r\n" + K.substr(0, 3));
-    EXPECT_EQ(f.state.FunctionCount, 2);
+    EXPECT_EQ(f.state.count(Declaration::Function), 2);
 }
 
 TEST(Colouriser, AnchorNamesAreEscapedButRecordedRaw)
@@ -214,9 +214,9 @@ TEST(Colouriser, AnchorNamesAreEscapedButRecordedRaw)
     Fixture f;
     EXPECT_EQ(f.html("Sub <img src=x onerror=alert(1)>(\r\n").substr(0, 44),
               "<A NAME='&lt;img src=x onerror=alert'></A>\r\n");
-    EXPECT_EQ(f.state.SubNames[0], "<img src=x onerror=alert");
+    EXPECT_EQ(f.state.names(Declaration::Sub)[0], "<img src=x onerror=alert");
     EXPECT_EQ(f.html("Function a\"b\"c>(\r\n").substr(0, 34), "<A NAME='a&quot; &quot;c&gt;'></A>");
-    EXPECT_EQ(f.state.FunctionNames[0], "a\" \"c>");
+    EXPECT_EQ(f.state.names(Declaration::Function)[0], "a\" \"c>");
 }
 
 TEST(Colouriser, ReadsLinesByNumberOrAtTheCaret)
@@ -279,6 +279,52 @@ TEST(Colouriser, ReportsFailuresOfTheSource)
     ASSERT_EQ(f.messages.calls.size(), 2u);
     EXPECT_EQ(f.messages.calls[1].text, "Error occured within Quorbel_OBJ");
     EXPECT_EQ(f.messages.calls[1].icon, Icon::Critical);
+}
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+std::vector<std::string> current(const ColouriserState &state, Declaration kind)
+{
+    const auto names = state.names(kind);
+    return {names.begin(), names.end()};
+}
+
+TEST(ColouriserState, KeepsOnlyTheNamesOfTheCurrentConversion)
+{
+    ColouriserState state;
+    EXPECT_EQ(state.record(Declaration::Sub, "A"), "A");
+    state.record(Declaration::Function, "F");
+    state.record(Declaration::Sub, "B");
+    state.setCommentContinues(true);
+    EXPECT_EQ(current(state, Declaration::Sub), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(state.count(Declaration::Function), 1);
+
+    // The end of a conversion forgets its names but not a continued comment.
+    state.clearNames();
+    EXPECT_EQ(state.count(Declaration::Sub) + state.count(Declaration::Function), 0);
+    EXPECT_TRUE(state.commentContinues());
+    state.record(Declaration::Sub, "C");
+    EXPECT_EQ(current(state, Declaration::Sub), std::vector<std::string>{"C"});
+
+    // The names of a later batch follow, and the batch keeps none.
+    ColouriserState batch;
+    batch.record(Declaration::Sub, "D");
+    batch.record(Declaration::Function, "G");
+    batch.setCommentContinues(false);
+    state.append(std::move(batch));
+    EXPECT_EQ(current(state, Declaration::Sub), (std::vector<std::string>{"C", "D"}));
+    EXPECT_EQ(current(state, Declaration::Function), std::vector<std::string>{"G"});
+    EXPECT_EQ(batch.count(Declaration::Sub) + batch.count(Declaration::Function), 0);
+    EXPECT_TRUE(state.commentContinues()); // the caller decides on it
+
+    // A new conversion starts with nothing.
+    state.restart();
+    EXPECT_EQ(state.count(Declaration::Sub) + state.count(Declaration::Function), 0);
+    EXPECT_FALSE(state.commentContinues());
 }
 
 } // namespace

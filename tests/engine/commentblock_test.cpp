@@ -95,12 +95,12 @@ TEST(CommentBlock, NameRowsListEveryDeclarationEscaped)
     f.state.CodeName = "M<1>";
     EXPECT_EQ(f.block.writeCommentHTML().find("Subs : "), std::string::npos); // no declarations, no rows
 
+    f.state.colouriser.record(Declaration::Sub, "stale");
+    f.state.colouriser.restart(); // a new conversion: the name is not current
     for (int i = 1; i <= 150; ++i)
-        f.state.colouriser.SubNames.push_back("S" + std::to_string(i));
-    f.state.colouriser.SubNames.push_back("stale"); // past the count: not current
-    f.state.colouriser.SubCount = 150;
-    f.state.colouriser.FunctionNames = {"<img src=x onerror=alert(1)>", "F'\"&"};
-    f.state.colouriser.FunctionCount = 2;
+        f.state.colouriser.record(Declaration::Sub, "S" + std::to_string(i));
+    f.state.colouriser.record(Declaration::Function, "<img src=x onerror=alert(1)>");
+    f.state.colouriser.record(Declaration::Function, "F'\"&");
     const std::string subs = f.block.writeSubsHtml(f.state.subNames());
     EXPECT_TRUE(subs.starts_with("<A Href='#S1'>S1</A><BR>\r\n<A Href='#S2'>S2</A><BR>\r\n"));
     EXPECT_TRUE(subs.ends_with("<A Href='#S150'>S150</A><BR>\r\n"));

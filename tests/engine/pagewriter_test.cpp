@@ -69,7 +69,7 @@ TEST(PageWriter, TimingLineAndSinglePage)
     EXPECT_EQ(f.label.caption(), "0.125 seconds     line count = 3");
     EXPECT_EQ(box.text(), "Dim x\r\n\r\n");
     EXPECT_TRUE(block.starts_with("<PRE>\r\n"));
-    EXPECT_EQ(f.state.colouriser.SubCount + f.state.colouriser.FunctionCount, 0);
+    EXPECT_EQ(f.state.colouriser.count(Declaration::Sub) + f.state.colouriser.count(Declaration::Function), 0);
 
     // The page for standard output is the page written, and touches no file.
     const std::string written = readFileBytes((dir / "Module1.html").string());

@@ -1,4 +1,4 @@
-#include "engine/wordscan.h"
+#include "engine/wordhtml.h"
 
 #include "engine/asciicase.h"
 #include "engine/blockmasks.h"
