@@ -3,6 +3,8 @@
 #include "cli/inputguard.h"
 #include "cli/knownkeys.h"
 #include "cli/options.h"
+#include "cli/sourceinput.h"
+#include "engine/commentblock.h"
 #include "engine/conversionerror.h"
 #include "engine/filehelpers.h"
 #include "engine/modulename.h"
@@ -18,8 +20,9 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
-#include <sstream>
+#include <vector>
 
 namespace quorbel::cli {
 
@@ -29,26 +32,25 @@ namespace {
 
 constexpr std::string_view kStdin = "-";
 
-std::string displayName(const std::string &source)
-{
-    return source == kStdin ? "standard input" : source;
-}
+// One source of the command, planned before anything is written: its
+// bytes (or text once decoded), its code name and its page set.
+struct Job {
+    std::unique_ptr<SourceInput> input;
+    std::string text;        // the decoded text, when the bytes were decoded
+    std::string_view view;   // what is converted: the bytes or text
+    bool requireUtf8 = true; // view is bytes not yet checked for UTF-8
+    std::string codeName;
+    std::string target; // empty with --stdout
+    std::optional<PageFiles> files;
+};
 
-std::string readStream(std::istream &in)
+bool hasNonAscii(std::string_view text)
 {
-    std::ostringstream bytes;
-    bytes << in.rdbuf(); // an empty input only sets bytes' failbit
-    return bytes.str();
-}
-
-// The code name: the option, the module's own name, the file name.
-std::string codeNameFor(const ConvertOptions &options, const std::string &source, std::string_view text)
-{
-    if (options.code)
-        return *options.code;
-    if (auto name = moduleName(text))
-        return *name;
-    return source == kStdin ? "Module1" : fs::path(source).stem().string();
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
 }
 
 // A file name made from the code name, which may come from the source
@@ -75,87 +77,143 @@ std::string targetFor(const ConvertOptions &options, const std::string &codeName
     return target;
 }
 
-void refuseExisting(const std::string &target, const SettingsStore &settings)
+std::vector<const std::string *> pagesOf(const PageFiles &files)
 {
-    const PageFiles files =
-        pageFiles(target, readText(settings, keys::Ext, "html"), readText(settings, keys::Frames, "1") != "0");
-    for (const std::string *page : {&files.codePage, &files.headerPage, &files.framePage}) {
+    std::vector<const std::string *> pages;
+    for (const std::string *page : {&files.framePage, &files.headerPage, &files.codePage}) {
+        if (!page->empty())
+            pages.push_back(page);
+    }
+    return pages;
+}
+
+void refuseExisting(const PageFiles &files)
+{
+    for (const std::string *page : pagesOf(files)) {
         std::error_code ec;
-        if (!page->empty() && fs::exists(fs::symlink_status(*page, ec)))
+        if (fs::exists(fs::symlink_status(*page, ec)))
             throw std::runtime_error(*page + " exists; not replaced (--no-clobber)");
     }
 }
 
-// Converts one source text; throws on failure. With requireUtf8 the text
-// is bytes not yet checked, and NotUtf8Error leaves everything unchanged.
-void convertText(const ConvertOptions &options, const std::string &source, std::string_view text, bool requireUtf8,
-                 const EngineServices &services, std::ostream &out, std::ostream &err)
+// Reads the source, takes its code name and its page set. The code name
+// comes from the text as it will be converted: bytes that are not UTF-8 are
+// decoded first when the name holds more than ASCII (an ASCII name reads
+// the same before and after).
+Job planJob(const ConvertOptions &options, const std::string &source, const SettingsStore &settings, std::istream &in)
 {
-    if (text.empty()) {
-        err << "quorbel: " << displayName(source) << ": empty source; nothing written\n";
-        return;
+    Job job;
+    job.input = std::make_unique<SourceInput>(source, options.maxSize, in);
+    const std::string_view bytes = job.input->bytes();
+    job.view = withoutByteOrderMark(bytes);
+    std::optional<std::string> name = moduleName(job.view);
+    if (!options.encoding.empty() || (!options.code && name && hasNonAscii(*name) && !isValidUtf8(job.view))) {
+        job.text = decodeSource(bytes, options.encoding).text;
+        job.view = job.text;
+        job.requireUtf8 = false;
+        name = moduleName(job.view);
     }
-    PageState state;
-    state.CodeName = codeNameFor(options, source, text);
-    state.ProjectName = options.project;
-    PageWriter writer(state, services);
-    PlainLabel label;
-    StreamOptions streaming;
-    streaming.requireUtf8 = requireUtf8;
-
-    if (options.toStdout) {
-        writer.writeSinglePage(
-            text, label,
-            [&out](std::string_view piece) {
-                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-                if (!out)
-                    throw std::runtime_error("cannot write to standard output");
-            },
-            streaming);
-        out.flush();
-        if (!out)
-            throw std::runtime_error("cannot write to standard output");
-    } else {
-        // A refusal must name the target of the decoded text: bytes that
-        // are not UTF-8 may give another code name once decoded.
-        if (requireUtf8 && options.noClobber && !isValidUtf8(text))
-            throw NotUtf8Error("not UTF-8");
-        const std::string target = targetFor(options, state.CodeName, services.settings);
-        if (options.noClobber)
-            refuseExisting(target, services.settings);
-        writer.writePages(text, target, label, streaming);
+    if (options.code)
+        job.codeName = *options.code;
+    else if (name)
+        job.codeName = *name;
+    else
+        job.codeName = source == kStdin ? "Module1" : fs::path(source).stem().string();
+    if (!options.toStdout && !job.view.empty()) {
+        job.target = targetFor(options, job.codeName, settings);
+        job.files =
+            pageFiles(job.target, readText(settings, keys::Ext, "html"), readText(settings, keys::Frames, "1") != "0");
     }
-    if (!options.quiet)
-        (options.toStdout ? err : out) << label.caption() << '\n';
+    return job;
 }
 
-// Converts one source; throws on failure.
-void convertOne(const ConvertOptions &options, const std::string &source, const EngineServices &services,
-                std::istream &in, std::ostream &out, std::ostream &err)
+// The same path however it is spelled, links of existing folders followed.
+std::string samePathKey(const std::string &path)
 {
-    // A file is read in place (mapped), and its bytes go to the conversion
-    // as they are: they are most likely UTF-8, which the conversion checks
-    // while it reads them for the names anyway. Only bytes that are not,
-    // or a named encoding, are decoded into a text of their own.
-    std::optional<FileBytes> file;
-    std::optional<InputGuard> guard;
-    std::string piped;
-    if (source == kStdin) {
-        piped = readStream(in);
-    } else {
-        guard.emplace(source);
-        file.emplace(source);
-    }
-    const std::string_view bytes = file ? file->view() : piped;
-    if (options.encoding.empty()) {
-        try {
-            convertText(options, source, withoutByteOrderMark(bytes), true, services, out, err);
-            return;
-        } catch (const NotUtf8Error &) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    const fs::path canonical = fs::weakly_canonical(absolute, ec);
+    return (ec ? absolute : canonical).lexically_normal().string();
+}
+
+// Refuses, before anything is written, a command in which a page would
+// replace one of its sources, or two sources would write one page set.
+// Returns the message, empty when the command may go on.
+std::string refusalOf(const std::vector<Job> &jobs)
+{
+    std::vector<std::pair<std::string, const Job *>> pages;
+    for (const Job &job : jobs) {
+        if (!job.files)
+            continue;
+        for (const std::string *page : pagesOf(*job.files)) {
+            const std::optional<FileIdentity> identity = identityOf(*page);
+            for (const Job &other : jobs) {
+                if (identity && other.input->identity() == identity)
+                    return "the page " + *page + " of " + job.input->displayName() + " is the source " +
+                           other.input->displayName() + "; nothing written";
+            }
+            pages.emplace_back(samePathKey(*page), &job);
         }
     }
-    const std::string decoded = decodeSource(bytes, options.encoding).text;
-    convertText(options, source, decoded, false, services, out, err);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        for (std::size_t j = i + 1; j < pages.size(); ++j) {
+            if (pages[i].second != pages[j].second && pages[i].first == pages[j].first)
+                return pages[i].second->input->displayName() + " and " + pages[j].second->input->displayName() +
+                       " would both write " + pages[i].first + "; nothing written";
+        }
+    }
+    return {};
+}
+
+// Converts one planned source; throws on failure. Returns the page written
+// (empty with --stdout or for an empty source).
+std::string convertJob(const ConvertOptions &options, Job &job, const EngineServices &services, std::ostream &out,
+                       std::ostream &err)
+{
+    if (job.view.empty()) {
+        err << "quorbel: " << job.input->displayName() << ": empty source; nothing written\n";
+        return {};
+    }
+    std::optional<InputGuard> guard;
+    if (job.input->name() != kStdin)
+        guard.emplace(job.input->name());
+    PageState state;
+    state.CodeName = job.codeName;
+    state.ProjectName = options.project;
+    PlainLabel label;
+    const auto convert = [&](std::string_view text, bool requireUtf8) {
+        PageWriter writer(state, services);
+        StreamOptions streaming;
+        streaming.requireUtf8 = requireUtf8;
+        if (options.toStdout) {
+            writer.writeSinglePage(
+                text, label,
+                [&out](std::string_view piece) {
+                    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                    if (!out)
+                        throw std::runtime_error("cannot write to standard output");
+                },
+                streaming);
+            out.flush();
+            if (!out)
+                throw std::runtime_error("cannot write to standard output");
+        } else {
+            writer.writePages(text, job.target, label, streaming);
+        }
+    };
+    try {
+        convert(job.view, job.requireUtf8);
+    } catch (const NotUtf8Error &) {
+        // Nothing was written: the bytes are decoded and converted again.
+        job.text = decodeSource(job.input->bytes(), options.encoding).text;
+        convert(job.text, false);
+    }
+    const std::string page = job.files ? (job.files->frames ? job.files->framePage : job.files->codePage) : "";
+    if (!options.quiet) {
+        std::ostream &status = options.toStdout ? err : out;
+        status << (page.empty() ? std::string() : page + ": ") << label.caption() << '\n';
+    }
+    return page;
 }
 
 } // namespace
@@ -171,6 +229,20 @@ int runConvert(const ConvertOptions &options, const SettingsStore &settings, con
     }
     if (options.toStdout)
         store.set(kSettingsApp, kSettingsSection, keys::Frames, "0");
+    // A setting that refuses every conversion is found before any source
+    // is read; one that leaves the comment block out is reported per page.
+    try {
+        checkMetaCounts(store);
+    } catch (const ConversionError &error) {
+        err << "quorbel: " << error.what() << "; nothing written\n";
+        return 1;
+    }
+    const std::string fontProblem = fontSizeError(store);
+    if (std::error_code ec; options.output && options.sources.size() == 1 && fs::is_directory(*options.output, ec)) {
+        err << "quorbel: " << *options.output
+            << ": is a folder; -o takes the page file name for one source (a folder only for several)\n";
+        return 1;
+    }
     if (options.output && options.sources.size() > 1) {
         std::error_code ec;
         fs::create_directory(*options.output, ec);
@@ -180,18 +252,46 @@ int runConvert(const ConvertOptions &options, const SettingsStore &settings, con
         }
     }
 
+    int status = 0;
+    const auto fail = [&](const std::string &source, const std::exception &error) {
+        if (dynamic_cast<const FileError *>(&error))
+            err << "quorbel: " << error.what() << '\n';
+        else
+            err << "quorbel: " << source << ": " << error.what() << '\n';
+        status = 1;
+    };
+    // Every source is read and its pages named before any page is written.
+    std::vector<Job> jobs;
+    for (const std::string &source : options.sources) {
+        const std::string shown = source == kStdin ? "standard input" : source;
+        try {
+            std::optional<InputGuard> guard;
+            if (source != kStdin)
+                guard.emplace(source);
+            jobs.push_back(planJob(options, source, store, in));
+        } catch (const std::exception &error) {
+            fail(shown, error);
+        }
+    }
+    if (const std::string refusal = refusalOf(jobs); !refusal.empty()) {
+        err << "quorbel: " << refusal << '\n';
+        return 1;
+    }
+
     ConsoleMessageBoxes messages(err);
     const EngineServices services{store, messages, clock};
-    int status = 0;
-    for (const std::string &source : options.sources) {
+    for (Job &job : jobs) {
         try {
-            convertOne(options, source, services, in, out, err);
-        } catch (const FileError &error) {
-            err << "quorbel: " << error.what() << '\n';
-            status = 1;
+            if (options.noClobber && job.files)
+                refuseExisting(*job.files);
+            const std::string page = convertJob(options, job, services, out, err);
+            if (!fontProblem.empty() && !job.view.empty()) {
+                err << "quorbel: " << job.input->displayName() << ": " << fontProblem << "; "
+                    << (page.empty() ? std::string("the page") : page) << " was written without its comment block\n";
+                status = 1;
+            }
         } catch (const std::exception &error) {
-            err << "quorbel: " << displayName(source) << ": " << error.what() << '\n';
-            status = 1;
+            fail(job.input->displayName(), error);
         }
     }
     return status;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,7 @@ struct ConvertOptions {
     std::vector<std::pair<std::string, std::string>> overrides; // --set KEY=VALUE, in order
     bool noClobber = false;
     bool quiet = false;
+    std::uint64_t maxSize = std::uint64_t{1} << 30; // --max-size: the largest source read
 };
 
 struct SettingsOptions {

@@ -6,6 +6,7 @@
 #include "engine/filehelpers.h"
 #include "engine/htmlescape.h"
 #include "engine/pagefiles.h"
+#include "engine/pageset.h"
 #include "engine/pagestate.h"
 #include "engine/percentencode.h"
 #include "engine/settingkeys.h"
@@ -53,32 +54,6 @@ void declareCharset(std::string &head, bool restNonAscii, std::string_view ancho
         head.insert(at + anchor.size(), line);
 }
 
-// Deletes the page file when it exists (the writer appends), refusing to
-// delete a folder of that name.
-void removePage(const std::string &path)
-{
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(path, ec);
-    if (!fs::exists(status))
-        return;
-    if (fs::is_directory(status))
-        throw ConversionError(path + ": is a folder, not a page");
-    if (!fs::remove(path, ec) && ec)
-        throw ConversionError("cannot delete " + path + ": " + ec.message());
-}
-
-void replacePage(const std::string &path, const std::string &text)
-{
-    removePage(path);
-    appendToFile(path, text);
-}
-
-void replacePage(const std::string &path, std::initializer_list<std::string_view> pieces)
-{
-    removePage(path);
-    appendToFile(path, pieces);
-}
-
 std::string timingCaption(double seconds, int lineCount)
 {
     if (seconds < 0) // the conversion ran over midnight
@@ -111,10 +86,13 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
     const PageFiles files = targetFiles(fileName);
     sourceBox.appendText(kCrLf);
     const double start = m_services.clock.secondsSinceMidnight();
-    makeFolder(files);
     CodePage code = buildCodePage(sourceBox);
-    replacePage(files.codePage, {code.head, code.block, code.foot});
-    finishPages(files, infoLabel, start, code.lineCount);
+    PageSet set;
+    const std::size_t page = startPages(files, set);
+    for (const std::string_view piece :
+         {std::string_view(code.head), std::string_view(code.block), std::string_view(code.foot), kCrLf})
+        set.write(page, piece);
+    finishPages(files, set, infoLabel, start, code.lineCount);
     return std::move(code.block);
 }
 
@@ -126,14 +104,16 @@ void PageWriter::writePages(std::string_view text, const std::string &fileName, 
     const PageFiles files = targetFiles(fileName);
     const double start = m_services.clock.secondsSinceMidnight();
     const SourceFacts facts = namesOf(text, options);
-    makeFolder(files);
-    removePage(files.codePage);
-    AppendFile page(files.codePage);
+    // The head reads the settings that can refuse the conversion (the META
+    // counts): it is made before any file is.
+    const CodeColours colours = codeColours();
+    CodePage code = framedCodePage(facts, colours);
+    PageSet set;
+    const std::size_t page = startPages(files, set);
     const int lineCount = streamCodePage(
-        text, facts, [&page](std::string_view piece) { page.write(piece); }, options);
-    page.write(kCrLf);
-    page.close();
-    finishPages(files, infoLabel, start, lineCount);
+        text, code, colours, [&set, page](std::string_view piece) { set.write(page, piece); }, options);
+    set.write(page, kCrLf);
+    finishPages(files, set, infoLabel, start, lineCount);
 }
 
 SourceFacts PageWriter::namesOf(std::string_view text, const StreamOptions &options)
@@ -154,22 +134,33 @@ PageFiles PageWriter::targetFiles(const std::string &fileName)
     return pageFiles(fileName, m_state.PageExt, setting(keys::Frames, "1") != "0");
 }
 
-void PageWriter::makeFolder(const PageFiles &files) const
+std::size_t PageWriter::startPages(const PageFiles &files, PageSet &set) const
 {
+    // The frame page first: it is checked before the folder is made, and
+    // its folder is the one the set locks.
+    if (files.frames)
+        set.add(files.framePage);
     std::error_code ec;
-    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0") {
-        if (!fs::create_directory(files.base, ec) && ec)
-            throw ConversionError("cannot create folder " + files.base + ": " + ec.message());
-    }
+    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0")
+        set.createFolder(files.base);
+    const std::size_t codePage = set.add(files.codePage);
+    if (files.frames)
+        set.add(files.headerPage);
+    return codePage;
 }
 
-void PageWriter::finishPages(const PageFiles &files, Label &infoLabel, double start, int lineCount)
+void PageWriter::finishPages(const PageFiles &files, PageSet &set, Label &infoLabel, double start, int lineCount)
 {
     setTiming(infoLabel, start, lineCount);
     if (files.frames) {
-        replacePage(files.headerPage, writeHeaderPage());
-        replacePage(files.framePage, framePage(files));
+        // startPages added the frame page (0), the code page (1) and the
+        // header page (2).
+        set.write(2, writeHeaderPage());
+        set.write(2, kCrLf);
+        set.write(0, framePage(files));
+        set.write(0, kCrLf);
     }
+    set.commit();
     m_state.colouriser.FunctionCount = 0;
     m_state.colouriser.SubCount = 0;
 }
@@ -194,7 +185,9 @@ void PageWriter::writeSinglePage(std::string_view text, Label &infoLabel, const 
         return;
     const double start = m_services.clock.secondsSinceMidnight();
     const SourceFacts facts = namesOf(text, options);
-    const int lineCount = streamCodePage(text, facts, sink, options);
+    const CodeColours colours = codeColours();
+    const CodePage code = framedCodePage(facts, colours);
+    const int lineCount = streamCodePage(text, code, colours, sink, options);
     sink(kCrLf);
     setTiming(infoLabel, start, lineCount);
     m_state.colouriser.FunctionCount = 0;
@@ -218,15 +211,19 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     return code;
 }
 
-int PageWriter::streamCodePage(std::string_view text, const SourceFacts &facts, const BlockSink &sink,
-                               const StreamOptions &options)
+PageWriter::CodePage PageWriter::framedCodePage(const SourceFacts &facts, const CodeColours &colours)
 {
-    const CodeColours colours = codeColours();
     // Whether the block will hold text outside ASCII is told from what it
     // is made of: every character of the source, and the colours.
     const bool nonAscii = facts.nonAscii || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
     CodePage code;
     frameCodePage(code, nonAscii);
+    return code;
+}
+
+int PageWriter::streamCodePage(std::string_view text, const CodePage &code, const CodeColours &colours,
+                               const BlockSink &sink, const StreamOptions &options)
+{
     sink(code.head);
     const int lineCount = streamCodeBlock(text, colours.text, colours.key, colours.id, colours.comment,
                                           m_state.colouriser, m_services.messages, sink, options);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/filehelpers.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace quorbel::cli {
+
+// Where a file lives: two names with the same identity are one file.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
+// The identity of the file path names, links followed; none when missing.
+std::optional<FileIdentity> identityOf(const std::string &path);
+
+// One source of a convert command, its bytes at hand: a regular file is
+// mapped, a pipe or standard input ("-") is read. Only a regular file, a
+// pipe or standard input is taken, and none larger than maxSize bytes: a
+// device (/dev/zero) or an endless pipe is refused with SourceError before
+// it fills the memory.
+class SourceInput {
+public:
+    SourceInput(const std::string &name, std::uint64_t maxSize, std::istream &in);
+    SourceInput(const SourceInput &) = delete;
+    SourceInput &operator=(const SourceInput &) = delete;
+
+    const std::string &name() const { return m_name; }
+    // "standard input" for "-", else the name.
+    std::string displayName() const;
+    std::optional<FileIdentity> identity() const { return m_identity; }
+    std::string_view bytes() const { return m_mapped ? m_mapped->view() : std::string_view(m_read); }
+
+private:
+    std::string m_name;
+    std::optional<FileIdentity> m_identity;
+    std::optional<FileBytes> m_mapped;
+    std::string m_read;
+};
+
+// A source refused or unreadable; what() is one line without the name.
+class SourceError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace quorbel::cli
