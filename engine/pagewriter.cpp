@@ -136,13 +136,13 @@ PageFiles PageWriter::targetFiles(const std::string &fileName)
 
 std::size_t PageWriter::startPages(const PageFiles &files, PageSet &set) const
 {
-    // The frame page first: it is checked before the folder is made, and
-    // its folder is the one the set locks.
-    if (files.frames)
-        set.add(files.framePage);
+    // The folder first (a set dropped removes it again when it made it),
+    // then the frame page: its folder is the one the set locks.
     std::error_code ec;
     if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames, "1") != "0")
         set.createFolder(files.base);
+    if (files.frames)
+        set.add(files.framePage);
     const std::size_t codePage = set.add(files.codePage);
     if (files.frames)
         set.add(files.headerPage);

@@ -95,9 +95,9 @@ private:
     // The page files of fileName (sets the page extension); throws
     // ConversionError for a target refused.
     PageFiles targetFiles(const std::string &fileName);
-    // Starts the pages of files in set (the frame page, then the folder of
-    // the set when the settings want one, the code page and the header
-    // page); returns the code page's index.
+    // Starts the pages of files in set (the folder of the set when the
+    // settings want one, the frame page, the code page and the header page);
+    // returns the code page's index.
     std::size_t startPages(const PageFiles &files, PageSet &set) const;
     // After the code page: the timing line, the header and frame pages, and
     // the set put in place.
