@@ -246,7 +246,7 @@ int runConvert(const ConvertOptions &options, const SettingsStore &settings, con
     if (options.output && options.sources.size() > 1) {
         std::error_code ec;
         fs::create_directory(*options.output, ec);
-        if (!fs::is_directory(*options.output)) {
+        if (!fs::is_directory(*options.output, ec)) {
             err << "quorbel: " << *options.output << ": not a folder\n";
             return 1;
         }
