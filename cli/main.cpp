@@ -47,7 +47,14 @@ int main(int argc, char **argv)
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     try {
-        return run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+        const int status = run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+        // A full disk or a closed pipe shows when the buffered output goes.
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "quorbel: cannot write to standard output\n";
+            return status == 0 ? 1 : status;
+        }
+        return status;
     } catch (const cli::UsageError &error) {
         std::cerr << "quorbel: " << error.what() << '\n' << cli::usageText();
         return 2;

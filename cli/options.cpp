@@ -33,6 +33,30 @@ private:
     std::size_t m_next = 0;
 };
 
+// A size in bytes, with an optional K, M or G (units of 1024).
+std::uint64_t parseSize(const std::string &option, const std::string &text)
+{
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    const std::string unit = text.substr(digits);
+    int shift = -1;
+    if (unit.empty())
+        shift = 0;
+    else if (unit == "K" || unit == "k")
+        shift = 10;
+    else if (unit == "M" || unit == "m")
+        shift = 20;
+    else if (unit == "G" || unit == "g")
+        shift = 30;
+    if (digits == 0 || digits > 12 || shift < 0)
+        throw UsageError("option " + option + " needs a size in bytes (K, M or G may follow), not \"" + text + "\"");
+    const std::uint64_t value = std::stoull(text.substr(0, digits));
+    if (value == 0)
+        throw UsageError("option " + option + " needs a size above 0");
+    return value << shift;
+}
+
 void parseConvert(ArgumentReader &reader, Invocation &inv)
 {
     ConvertOptions &c = inv.convert;
@@ -70,6 +94,8 @@ void parseConvert(ArgumentReader &reader, Invocation &inv)
             if (eq == std::string::npos || eq == 0)
                 throw UsageError("--set needs KEY=VALUE, not \"" + pair + "\"");
             c.overrides.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
+        } else if (arg == "--max-size") {
+            c.maxSize = parseSize(arg, reader.value(arg, inlineValue));
         } else if (arg == "-n" || arg == "--no-clobber") {
             c.noClobber = true;
         } else if (arg == "-q" || arg == "--quiet") {
@@ -148,7 +174,8 @@ Invocation parseCommandLine(const std::vector<std::string> &args)
 const char *usageText()
 {
     return "usage: quorbel convert [options] SOURCE...     SOURCE '-' reads standard input\n"
-           "  -o, --output PATH    target file (one source) or folder (several);\n"
+           "  -o, --output PATH    target page file (one source; a folder is refused) or\n"
+           "                       folder (several sources; made when missing);\n"
            "                       default: code name + \".\" + Ext in the current folder\n"
            "  --stdout             write the single page to standard output (frames off);\n"
            "                       status line to standard error\n"
@@ -157,6 +184,8 @@ const char *usageText()
            "  --encoding NAME      source encoding, an iconv name (default: detected)\n"
            "  --settings FILE      settings database to use instead of the per-user one\n"
            "  --set KEY=VALUE      use VALUE for setting KEY in this run only (repeatable)\n"
+           "  --max-size SIZE      refuse a source larger than SIZE bytes (K, M, G: units of\n"
+           "                       1024; default 1G)\n"
            "  -n, --no-clobber     refuse to replace an existing target\n"
            "  -q, --quiet          no status line\n"
            "       quorbel settings [--settings FILE] list | get KEY | set KEY VALUE | unset KEY | path\n"

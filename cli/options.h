@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,6 +29,7 @@ struct ConvertOptions {
     // A progress line on standard error while converting; not an option:
     // set by the program when standard error is a terminal and not quiet.
     bool progressLine = false;
+    std::uint64_t maxSize = std::uint64_t{1} << 30; // --max-size: the largest source read
 };
 
 struct SettingsOptions {

@@ -253,4 +253,24 @@ std::string CommentBlock::writeMetaTags()
     return tags;
 }
 
+void checkMetaCounts(const SettingsStore &settings)
+{
+    for (std::string_view kind : {keys::MetaKindSystem, keys::MetaKindUser}) {
+        const std::string countKey = keys::metaCount(kind);
+        metaCount(countKey, readText(settings, countKey, "0"));
+    }
+}
+
+std::string fontSizeError(const SettingsStore &settings)
+{
+    if (readText(settings, keys::CommentsPrintCommentsInHTML, "1") == "0")
+        return {};
+    try {
+        fontSizeText(readText(settings, keys::HTMLCommentFontSize, "8"));
+    } catch (const ConversionError &error) {
+        return error.what();
+    }
+    return {};
+}
+
 } // namespace quorbel

@@ -9,10 +9,20 @@
 
 namespace quorbel {
 
+class SettingsStore;
 struct PageState;
 
 // The comment block at the top of a code page and the META tags of its head,
 // made from the settings and the names of the current conversion.
+// The number settings of the comment block and the META tags, checked
+// before anything is written. checkMetaCounts throws ConversionError, naming
+// the key and the value, for a count writeMetaTags would refuse.
+// fontSizeError gives the ConversionError text of a font size that
+// writeCommentHTML cannot use (the block is then left out), or the empty
+// text when it can (or when the block is switched off).
+void checkMetaCounts(const SettingsStore &settings);
+std::string fontSizeError(const SettingsStore &settings);
+
 class CommentBlock {
 public:
     CommentBlock(const PageState &state, EngineServices services);

@@ -7,6 +7,7 @@
 #include "engine/fileio.h"
 #include "engine/htmlescape.h"
 #include "engine/pagefiles.h"
+#include "engine/pageset.h"
 #include "engine/pagestate.h"
 #include "engine/percentencode.h"
 #include "engine/productaddresses.h"
@@ -54,32 +55,6 @@ void declareCharset(std::string &head, bool restNonAscii, std::string_view ancho
         head.insert(at + anchor.size(), line);
 }
 
-// Deletes the page file when it exists (the writer appends), refusing to
-// delete a folder of that name.
-void removePage(const std::string &path)
-{
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(path, ec);
-    if (!fs::exists(status))
-        return;
-    if (fs::is_directory(status))
-        throw ConversionError(path + ": is a folder, not a page");
-    if (!fs::remove(path, ec) && ec)
-        throw ConversionError("cannot delete " + path + ": " + ec.message());
-}
-
-void replacePage(const std::string &path, const std::string &text)
-{
-    removePage(path);
-    appendToFile(path, text);
-}
-
-void replacePage(const std::string &path, std::initializer_list<std::string_view> pieces)
-{
-    removePage(path);
-    appendToFile(path, pieces);
-}
-
 std::string timingCaption(double seconds, int lineCount)
 {
     char buffer[64];
@@ -110,10 +85,13 @@ std::string PageWriter::srcToHTML(TextControl &sourceBox, const std::string &fil
     const PageFiles files = targetFiles(fileName);
     sourceBox.appendText(kCrLf);
     const double start = m_services.clock.secondsSinceMidnight();
-    makeFolder(files);
     CodePage code = buildCodePage(sourceBox);
-    replacePage(files.codePage, {code.head, code.block, code.foot});
-    finishPages(files, infoLabel, start, code.lineCount);
+    PageSet set;
+    const std::size_t page = startPages(files, set);
+    for (const std::string_view piece :
+         {std::string_view(code.head), std::string_view(code.block), std::string_view(code.foot), kCrLf})
+        set.write(page, piece);
+    finishPages(files, set, infoLabel, start, code.lineCount);
     return std::move(code.block);
 }
 
@@ -127,21 +105,23 @@ PageOutcome PageWriter::writePages(std::string_view text, const std::string &fil
     const SourceFacts facts = namesOf(text, options);
     if (refused(facts, options))
         return PageOutcome::NotUtf8;
-    makeFolder(files);
-    removePage(files.codePage);
-    AppendFile page(files.codePage);
+    // The head reads the settings that can refuse the conversion (the META
+    // counts): it is made before any file is.
+    const CodeColours colours = codeColours();
+    CodePage code = framedCodePage(facts, colours);
+    PageSet set;
+    const std::size_t page = startPages(files, set);
     int lineCount = 0;
     try {
         lineCount = streamCodePage(
-            text, facts, [&page](std::string_view piece) { page.write(piece); }, options);
+            text, code, colours, [&set, page](std::string_view piece) { set.write(page, piece); }, options);
     } catch (const ConversionStopped &) {
-        page.close();
+        // The set is dropped unfinished: the old pages stay as they were.
         m_state.colouriser.clearNames();
         return PageOutcome::Stopped;
     }
-    page.write(kCrLf);
-    page.close();
-    finishPages(files, infoLabel, start, lineCount);
+    set.write(page, kCrLf);
+    finishPages(files, set, infoLabel, start, lineCount);
     return PageOutcome::Written;
 }
 
@@ -165,22 +145,33 @@ PageFiles PageWriter::targetFiles(const std::string &fileName)
     return pageFiles(fileName, m_state.PageExt, setting(keys::Frames) != "0");
 }
 
-void PageWriter::makeFolder(const PageFiles &files) const
+std::size_t PageWriter::startPages(const PageFiles &files, PageSet &set) const
 {
+    // The folder first (a set dropped removes it again when it made it),
+    // then the frame page: its folder is the one the set locks.
     std::error_code ec;
-    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames) != "0") {
-        if (!fs::create_directory(files.base, ec) && ec)
-            throw ConversionError("cannot create folder " + files.base + ": " + ec.message());
-    }
+    if (!fs::exists(files.base, ec) && setting(keys::CommentsFrames) != "0")
+        set.createFolder(files.base);
+    if (files.frames)
+        set.add(files.framePage);
+    const std::size_t codePage = set.add(files.codePage);
+    if (files.frames)
+        set.add(files.headerPage);
+    return codePage;
 }
 
-void PageWriter::finishPages(const PageFiles &files, Label &infoLabel, double start, int lineCount)
+void PageWriter::finishPages(const PageFiles &files, PageSet &set, Label &infoLabel, double start, int lineCount)
 {
     setTiming(infoLabel, start, lineCount);
     if (files.frames) {
-        replacePage(files.headerPage, writeHeaderPage());
-        replacePage(files.framePage, framePage(files));
+        // startPages added the frame page (0), the code page (1) and the
+        // header page (2).
+        set.write(2, writeHeaderPage());
+        set.write(2, kCrLf);
+        set.write(0, framePage(files));
+        set.write(0, kCrLf);
     }
+    set.commit();
     m_state.colouriser.clearNames();
 }
 
@@ -205,9 +196,11 @@ PageOutcome PageWriter::writeSinglePage(std::string_view text, Label &infoLabel,
     const SourceFacts facts = namesOf(text, options);
     if (refused(facts, options))
         return PageOutcome::NotUtf8;
+    const CodeColours colours = codeColours();
+    const CodePage code = framedCodePage(facts, colours);
     int lineCount = 0;
     try {
-        lineCount = streamCodePage(text, facts, sink, options);
+        lineCount = streamCodePage(text, code, colours, sink, options);
     } catch (const ConversionStopped &) {
         m_state.colouriser.clearNames();
         return PageOutcome::Stopped;
@@ -241,15 +234,19 @@ PageWriter::CodePage PageWriter::buildCodePage(TextControl &sourceBox)
     return code;
 }
 
-int PageWriter::streamCodePage(std::string_view text, const SourceFacts &facts, const BlockSink &sink,
-                               const StreamOptions &options)
+PageWriter::CodePage PageWriter::framedCodePage(const SourceFacts &facts, const CodeColours &colours)
 {
-    const CodeColours colours = codeColours();
     // Whether the block will hold text outside ASCII is told from what it
     // is made of: every character of the source, and the colours.
     const bool nonAscii = facts.nonAscii || hasNonAscii(colours.text + colours.key + colours.id + colours.comment);
     CodePage code;
     frameCodePage(code, nonAscii);
+    return code;
+}
+
+int PageWriter::streamCodePage(std::string_view text, const CodePage &code, const CodeColours &colours,
+                               const BlockSink &sink, const StreamOptions &options)
+{
     sink(code.head);
     StreamOptions streaming = options;
     if (!streaming.progress)

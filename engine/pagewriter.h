@@ -11,6 +11,7 @@
 namespace quorbel {
 
 class Label;
+class PageSet;
 class TextControl;
 struct PageFiles;
 struct PageState;
@@ -37,10 +38,12 @@ public:
     // fileName; returns the code block. An empty box gives the empty text and
     // changes nothing. Otherwise appends CR LF to the box's text, replaces
     // every page file and sets the label to the timing line ("0.125 seconds
-    // line count = 42"). Errors are not trapped: ConversionError (target
-    // without extension, a folder in the way, a bad setting value), FileError
-    // (a page that cannot be written) and SettingsError reach the caller; a
-    // refused target creates nothing.
+    // line count = 42"). The pages are written into temporary files and
+    // replace the old ones together once all are written (see PageSet): a
+    // failure leaves the old set as it was. Errors are not trapped:
+    // ConversionError (target without extension, a folder in the way, a bad
+    // setting value), FileError (a page that cannot be written) and
+    // SettingsError reach the caller.
     std::string srcToHTML(TextControl &sourceBox, const std::string &fileName, Label &infoLabel);
     // The single code page that srcToHTML would write with frames off, final
     // line break included, without touching any file; sets the label like
@@ -101,9 +104,11 @@ private:
     SourceFacts namesOf(std::string_view text, const StreamOptions &options);
     // Whether facts refuse the text (options require UTF-8, and it is not).
     static bool refused(const SourceFacts &facts, const StreamOptions &options);
-    // The code page of text, its names collected, handed to sink in pieces;
-    // returns the line count.
-    int streamCodePage(std::string_view text, const SourceFacts &facts, const BlockSink &sink,
+    // The head and foot of the code page of a text with those facts.
+    CodePage framedCodePage(const SourceFacts &facts, const CodeColours &colours);
+    // The code page of text (its names collected, code framed), handed to
+    // sink in pieces; returns the line count.
+    int streamCodePage(std::string_view text, const CodePage &code, const CodeColours &colours, const BlockSink &sink,
                        const StreamOptions &options);
     // The head and the foot of the code page (into code); blockNonAscii
     // tells whether its block holds text outside ASCII.
@@ -111,10 +116,13 @@ private:
     // The page files of fileName (sets the page extension); throws
     // ConversionError for a target refused.
     PageFiles targetFiles(const std::string &fileName);
-    // Creates the folder of the page set when the settings want one.
-    void makeFolder(const PageFiles &files) const;
-    // After the code page: the timing line, the header and frame pages.
-    void finishPages(const PageFiles &files, Label &infoLabel, double start, int lineCount);
+    // Starts the pages of files in set (the folder of the set when the
+    // settings want one, the frame page, the code page and the header page);
+    // returns the code page's index.
+    std::size_t startPages(const PageFiles &files, PageSet &set) const;
+    // After the code page: the timing line, the header and frame pages, and
+    // the set put in place.
+    void finishPages(const PageFiles &files, PageSet &set, Label &infoLabel, double start, int lineCount);
     std::string framePage(const PageFiles &files) const;
     std::string selectList(std::string_view listName, std::span<const std::string> names) const;
     std::string setting(std::string_view key) const;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace quorbel {
@@ -85,6 +86,31 @@ inline void copyBytes(char *out, const char *source, std::size_t n)
     }
 }
 
+// The room the HTML of the code [bytes, bytes + codeLength) may take: each
+// byte written once ("<" and "&" as five bytes), and one FONT element of
+// element bytes for each stop and for the end of the code. A short line
+// takes the bound that needs no counting; a long one (a file without line
+// breaks, say) is counted, so that it needs about the room it fills instead
+// of over thirty times its size.
+std::size_t roomFor(const char *bytes, std::size_t codeLength, std::size_t element, bool escape)
+{
+    constexpr std::size_t kLongLine = std::size_t{1} << 16;
+    if (codeLength < kLongLine)
+        return 5 * codeLength + (codeLength + 1) * element;
+    std::size_t stops = 0;
+    std::size_t block = 0;
+    for (; block + 16 <= codeLength; block += 16)
+        stops += static_cast<std::size_t>(std::popcount(stopsIn(bytes + block)));
+    for (; block < codeLength; ++block)
+        stops += std::string_view(".,() /\\[]\r\":").find(bytes[block]) != std::string_view::npos ? 1 : 0;
+    std::size_t escaped = 0;
+    if (escape) {
+        escaped = static_cast<std::size_t>(std::count(bytes, bytes + codeLength, '<')) +
+                  static_cast<std::size_t>(std::count(bytes, bytes + codeLength, '&'));
+    }
+    return codeLength + 4 * escaped + (stops + 2) * element + 64;
+}
+
 } // namespace
 
 // One pass over the stops of the line. The current word is always the bytes
@@ -102,13 +128,14 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     // ("&amp;"), and each delimiter and the end of the code finish at most
     // one word, in at most one FONT element.
     const std::size_t element = std::max(colours.keyTag.size(), colours.idTag.size()) + kFontEnd.size();
-    char *const room = out.reserve(5 * codeLength + (codeLength + 1) * element);
-    char *next = room;
-
     const char *const bytes = line.data();
-    const std::size_t lastPosition = line.size() - 1; // the appended blank
     // Most lines hold neither "<" nor "&" and are copied without a look.
     const bool escape = std::memchr(bytes, '<', codeLength) || std::memchr(bytes, '&', codeLength);
+    const std::size_t reserved = roomFor(bytes, codeLength, element, escape);
+    char *const room = out.reserve(reserved);
+    char *next = room;
+
+    const std::size_t lastPosition = line.size() - 1; // the appended blank
     const std::string_view keyTag = colours.keyTag;
     const std::string_view idTag = colours.idTag;
 
@@ -245,6 +272,9 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         else
             classify(word, 0, false, false);
     }
+    // Past the room means memory after it was overwritten: stop at once.
+    if (static_cast<std::size_t>(next - room) > reserved)
+        std::abort();
     out.commit(next);
     return sectionEnd;
 }

@@ -92,9 +92,15 @@ protected:
 };
 
 const std::string kModule = "Attribute VB_Name = \"Stock\"\r\nPublic Sub Add(ByVal n As Long)\r\nEnd Sub\r\n";
-// Whether text is one status line: "0.125 seconds     line count = 42".
-bool isStatusLine(const std::string &text)
+// Whether text is one status line: the page written and ": " (none with
+// --stdout), then "0.125 seconds     line count = 42".
+bool isStatusLine(std::string text, const std::string &page = {})
 {
+    if (!page.empty()) {
+        if (!text.starts_with(page + ": "))
+            return false;
+        text.erase(0, page.size() + 2);
+    }
     const auto digits = [&](std::size_t from, std::size_t to) {
         return from < to && text.find_first_not_of("0123456789", from) >= to;
     };
@@ -138,14 +144,14 @@ TEST_F(Cli, HelpVersionAndUsageErrors)
 TEST_F(Cli, ConvertsFilesAndReportsEachFailure)
 {
     writeBytes(dir() / "stock.bas", kModule);
-    writeBytes(dir() / "locked.bas", kModule);
+    writeBytes(dir() / "locked.bas", "Attribute VB_Name = \"Locked\"\r\nDim x\r\n");
     fs::permissions(dir() / "locked.bas", fs::perms::none);
     fs::create_directories(dir() / "folder.bas");
 
     // Default target: the module's name + ".html" in the current folder.
     Result r = run({"convert", "--settings", settings(), "stock.bas"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(isStatusLine(r.out)) << r.out;
+    EXPECT_TRUE(isStatusLine(r.out, "Stock.html")) << r.out;
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(fs::exists(dir() / "Stock.html"));
     EXPECT_TRUE(fs::exists(dir() / "Stock" / "Code.html"));
@@ -223,7 +229,7 @@ TEST_F(Cli, ProgressLineOnlyOnATerminalAndNotQuiet)
     writeBytes(dir() / "stock.bas", kModule);
     Result r = run({"convert", "--settings", settings(), "stock.bas"}, {}, true);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(isStatusLine(r.out)) << r.out;
+    EXPECT_TRUE(isStatusLine(r.out, "Stock.html")) << r.out;
     // Drawn over itself, and cleared before the status line.
     EXPECT_NE(r.err.find("\rquorbel: stock.bas: 100% of 5 lines"), std::string::npos) << r.err;
     EXPECT_TRUE(r.err.ends_with("\r\x1b[K")) << r.err;
@@ -298,11 +304,13 @@ TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
     EXPECT_TRUE(fs::exists(dir() / "Stock.txt"));
     EXPECT_EQ(run({"settings", "--settings", settings(), "get", "Ext"}).out, "htm\n");
 
-    // A bad stored value is a clear error naming the setting.
+    // A bad stored value is a clear error naming the setting, found before
+    // any source is read.
     EXPECT_EQ(run({"settings", "--settings", settings(), "set", "Meta User Count", "lots"}).status, 0);
     r = run({"convert", "--settings", settings(), "stock.bas"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "quorbel: stock.bas: bad setting value: Meta User Count = \"lots\" (a whole number is needed)\n");
+    EXPECT_EQ(r.err,
+              "quorbel: bad setting value: Meta User Count = \"lots\" (a whole number is needed); nothing written\n");
 
     EXPECT_EQ(run({"settings", "--settings", settings(), "unset", "Ext"}).status, 0);
     r = run({"settings", "--settings", settings(), "get", "ext"});
