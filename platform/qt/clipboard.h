@@ -2,12 +2,13 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 #include <QString>
 
 namespace quorbel {
 
-// The clipboard as the code box reads it: whether it holds text, and the text.
+// The clipboard as the code box and the add-in use it: text, and a picture.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -16,6 +17,10 @@ public:
     virtual bool hasText() const = 0;
     // The clipboard's text; empty when it holds none.
     virtual QString text() const = 0;
+    // Replaces the clipboard's content with a picture.
+    virtual void setImage(const QImage &picture) = 0;
+    // The clipboard's picture; a null image when it holds none.
+    virtual QImage image() const = 0;
 };
 
 // The application's clipboard. Needs a QGuiApplication.
@@ -27,6 +32,8 @@ public:
         return data != nullptr && data->hasText();
     }
     QString text() const override { return QGuiApplication::clipboard()->text(); }
+    void setImage(const QImage &picture) override { QGuiApplication::clipboard()->setImage(picture); }
+    QImage image() const override { return QGuiApplication::clipboard()->image(); }
 };
 
 // A clipboard held in memory, for tests: empty until setText.
@@ -34,9 +41,16 @@ class MemoryClipboard : public Clipboard {
 public:
     bool hasText() const override { return m_hasText; }
     QString text() const override { return m_text; }
+    void setImage(const QImage &picture) override
+    {
+        clear();
+        m_image = picture;
+    }
+    QImage image() const override { return m_image; }
 
     void setText(const QString &text)
     {
+        clear();
         m_text = text;
         m_hasText = true;
     }
@@ -44,11 +58,13 @@ public:
     {
         m_text.clear();
         m_hasText = false;
+        m_image = QImage();
     }
 
 private:
     QString m_text;
     bool m_hasText = false;
+    QImage m_image;
 };
 
 } // namespace quorbel
