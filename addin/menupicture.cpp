@@ -20,8 +20,8 @@ constexpr QRgb kGreen = qRgb(0, 128, 0);
 // Five lines of code, indented as code is: a keyword and a name, an indented
 // statement, a comment, and the end of the block.
 constexpr std::array kDashes{
-    Dash{2, 2, 5, kBlue},    Dash{2, 7, 12, kBlack},  Dash{5, 4, 7, kBlue},  Dash{5, 9, 11, kOrange},
-    Dash{5, 13, 16, kBlack}, Dash{8, 4, 14, kGreen},  Dash{11, 4, 6, kOrange}, Dash{11, 8, 13, kBlack},
+    Dash{2, 2, 5, kBlue},    Dash{2, 7, 12, kBlack}, Dash{5, 4, 7, kBlue},    Dash{5, 9, 11, kOrange},
+    Dash{5, 13, 16, kBlack}, Dash{8, 4, 14, kGreen}, Dash{11, 4, 6, kOrange}, Dash{11, 8, 13, kBlack},
     Dash{13, 2, 4, kBlue},   Dash{13, 6, 8, kBlue},
 };
 

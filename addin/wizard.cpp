@@ -39,7 +39,9 @@ vbe::CommandBarControl *AddMenuEntry(vbe::VBE &vbInstance, std::string_view capt
     }
 }
 
-Wizard::Wizard(Services services) : m_services(std::move(services)) {}
+Wizard::Wizard(Services services) : m_services(std::move(services))
+{
+}
 
 Wizard::~Wizard() = default;
 

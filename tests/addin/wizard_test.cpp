@@ -101,9 +101,8 @@ TEST(AddMenuEntry, GroupRuleWithTheTwoNeighbours)
         bool expected;
     };
     const std::vector<Case> cases{
-        {{false, true}, true},  {{false, false}, false},      {{true, true}, false},
-        {{true, false}, false}, {{true, false, true}, true}, {{false, true, false}, false},
-        {{}, false},            {{true}, false},
+        {{false, true}, true},       {{false, false}, false},       {{true, true}, false}, {{true, false}, false},
+        {{true, false, true}, true}, {{false, true, false}, false}, {{}, false},           {{true}, false},
     };
     for (const Case &c : cases) {
         MemoryClipboard clipboard;
