@@ -154,8 +154,8 @@ void AddInHost::release(Connected &addIn, std::int32_t removeMode)
         try {
             addIn.connection->OnDisconnection(removeMode);
         } catch (const std::exception &error) {
-            m_messages.show("The add-in " + addIn.entry.progId + " failed to disconnect: " + error.what(),
-                            Buttons::Ok, Icon::Exclamation, kHostTitle);
+            m_messages.show("The add-in " + addIn.entry.progId + " failed to disconnect: " + error.what(), Buttons::Ok,
+                            Icon::Exclamation, kHostTitle);
         } catch (...) {
             m_messages.show("The add-in " + addIn.entry.progId + " failed to disconnect", Buttons::Ok,
                             Icon::Exclamation, kHostTitle);

@@ -30,7 +30,8 @@ int main(int argc, char **argv)
         QStringLiteral("The add-in list to use (default: $QUORBEL_ADDIN_LIST, else the user's own)."),
         QStringLiteral("file"));
     parser.addOptions({registerOption, unregisterOption, listOption});
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Modules (.bas .cls .frm) or projects (.vbp)."),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Modules (.bas .cls .frm) or projects (.vbp)."),
                                  QStringLiteral("[files...]"));
     parser.process(app);
 

@@ -159,8 +159,7 @@ void QtCommandBarEvents::clicked()
         messages.show("The add-in failed on a click of \"" + control.Caption() + "\": " + error.what(), Buttons::Ok,
                       Icon::Exclamation);
     } catch (...) {
-        messages.show("The add-in failed on a click of \"" + control.Caption() + "\"", Buttons::Ok,
-                      Icon::Exclamation);
+        messages.show("The add-in failed on a click of \"" + control.Caption() + "\"", Buttons::Ok, Icon::Exclamation);
     }
 }
 

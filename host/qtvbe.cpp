@@ -35,9 +35,8 @@ vbe::CommandBar *QtVbe::Bars::Item(std::string_view name)
 {
     for (const auto &bar : m_owner.m_barList) {
         const std::string barName = bar->Name();
-        if (std::ranges::equal(barName, name, [](unsigned char a, unsigned char b) {
-                return std::tolower(a) == std::tolower(b);
-            }))
+        if (std::ranges::equal(barName, name,
+                               [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); }))
             return bar.get();
     }
     return nullptr;

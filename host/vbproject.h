@@ -15,9 +15,9 @@ inline constexpr std::string_view kDefaultProjectName = "Project1";
 // What the host takes from a .vbp project file: its name and the module
 // files it lists.
 struct VbProject {
-    std::string name;                               // Name="..." or kDefaultProjectName
-    std::vector<std::filesystem::path> modules;     // found on disk, in the file's order
-    std::vector<std::string> missing;               // listed paths that were not found, as written
+    std::string name;                           // Name="..." or kDefaultProjectName
+    std::vector<std::filesystem::path> modules; // found on disk, in the file's order
+    std::vector<std::string> missing;           // listed paths that were not found, as written
 };
 
 // Reads a project file: the Module=, Class= (both "Name; path"), Form=,
