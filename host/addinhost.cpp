@@ -2,6 +2,7 @@
 
 #include "platform/messageboxes.h"
 
+#include <QFileInfo>
 #include <QLibrary>
 
 #include <array>
@@ -175,7 +176,11 @@ void AddInHost::release(Connected &addIn, std::int32_t removeMode)
 std::string registerLibrary(const std::string &path, bool unregister, const std::string &listFile)
 {
     try {
-        const std::unique_ptr<QLibrary> library = loadLibrary(path);
+        // The library writes the path it was loaded from into the list: an
+        // absolute one, so that the host finds it from any folder.
+        const QFileInfo file(QString::fromStdString(path));
+        const std::unique_ptr<QLibrary> library =
+            loadLibrary(file.exists() ? file.absoluteFilePath().toStdString() : path);
         const auto entry = unregister ? resolve<QuorbelUnregisterFn>(*library, abi::kUnregisterEntry)
                                       : resolve<QuorbelRegisterFn>(*library, abi::kRegisterEntry);
         std::array<char, kErrorSize> error{};

@@ -8,13 +8,35 @@
 #include <QCommandLineParser>
 
 #include <iostream>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+// Registering, unregistering and the help text need no display.
+bool needsWindows(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.starts_with("--register") || arg.starts_with("--unregister") || arg == "--help" || arg == "-h" ||
+            arg == "-?")
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 // quorbel-host: a small development environment with code windows and an
 // "Add-Ins" menu that loads the add-ins of the per-user add-in list.
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quorbel-host"));
+    std::unique_ptr<QCoreApplication> app;
+    if (needsWindows(argc, argv))
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorbel-host"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Code windows and an Add-Ins menu for add-in libraries."));
@@ -33,7 +55,7 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("Modules (.bas .cls .frm) or projects (.vbp)."),
                                  QStringLiteral("[files...]"));
-    parser.process(app);
+    parser.process(*app);
 
     std::string listFile = parser.value(listOption).toStdString();
     if (listFile.empty())
@@ -66,5 +88,5 @@ int main(int argc, char **argv)
     for (const QString &file : parser.positionalArguments())
         window.openPath(std::filesystem::path(file.toStdString()));
     window.addIns().connectAtStartup();
-    return QApplication::exec();
+    return QCoreApplication::exec();
 }

@@ -2,6 +2,7 @@
 #include "host/addinmanager.h"
 #include "tests/host/hostfixture.h"
 
+#include <QProcess>
 #include <QTreeWidget>
 
 namespace quorbel::testing {
@@ -109,6 +110,54 @@ TEST_F(AddInHostTest, brokenLibrariesAreReportedAndSkipped)
     // Registering needs a library that loads and has the entry point.
     EXPECT_EQ(host::registerLibrary(missing, false, listFile).rfind(missing + ": ", 0), 0u);
     EXPECT_EQ(host::registerLibrary(HOST_FIXTURE_CLASS_OBJECT_FAILS, false, listFile), "");
+}
+
+} // namespace
+} // namespace quorbel::testing
+
+namespace quorbel::testing {
+namespace {
+
+// Runs quorbel-host with arguments in folder; its exit code and error text.
+std::pair<int, QString> runHost(const QStringList &arguments, const std::filesystem::path &folder)
+{
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(folder.string()));
+    // No display and no platform chosen: registering must not need one.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(HOST_PROGRAM), arguments);
+    if (!process.waitForFinished(30000))
+        return {-1, QStringLiteral("did not finish")};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+TEST(HostProgram, registersAndUnregistersALibraryWithoutADisplay)
+{
+    const auto folder = scratchFolder("host", "program");
+    const QString list = QString::fromStdString((folder / "addins.ini").string());
+    const std::filesystem::path library(HOST_FIXTURE_GOOD);
+    // A path relative to the working folder is registered as an absolute one.
+    const auto [registered, registerErrors] =
+        runHost({"--addin-list", list, "--register", QString::fromStdString(library.filename().string())},
+                library.parent_path());
+    EXPECT_EQ(registered, 0) << registerErrors.toStdString();
+    const std::vector<AddInEntry> entries = AddInList(list.toStdString()).entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].libraryPath, library.string());
+
+    const auto [failed, failure] = runHost({"--addin-list", list, "--register", "libabsent.so"}, folder);
+    EXPECT_EQ(failed, 1);
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("quorbel-host: libabsent.so: "))) << failure.toStdString();
+
+    const auto [unregistered, unregisterErrors] =
+        runHost({"--addin-list", list, "--unregister", QString::fromStdString(library.string())}, folder);
+    EXPECT_EQ(unregistered, 0) << unregisterErrors.toStdString();
+    EXPECT_TRUE(AddInList(list.toStdString()).entries().empty());
 }
 
 } // namespace
