@@ -2,7 +2,9 @@
 #include "host/addinmanager.h"
 #include "tests/host/hostfixture.h"
 
+#include <QApplication>
 #include <QProcess>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace quorbel::testing {
@@ -52,6 +54,17 @@ TEST_F(AddInHostTest, aRegisteredAddInConnectsAtStartAndIsManagedFromTheAddInMan
     row->setCheckState(1, Qt::Checked);
     EXPECT_TRUE(window->addIns().isConnected("Fixture.Connect"));
     EXPECT_EQ(addInsEntries().back(), QStringLiteral("Fixture Entry (mode 0)"));
+
+    // The first entry of the "Add-Ins" menu opens the same manager.
+    int rows = -1;
+    QTimer::singleShot(0, [&rows] {
+        if (auto *shown = dynamic_cast<host::AddInManager *>(QApplication::activeModalWidget())) {
+            rows = shown->list().topLevelItemCount();
+            shown->reject();
+        }
+    });
+    window->addInsMenu().actions().first()->trigger();
+    EXPECT_EQ(rows, 1);
 
     // Closing the window disconnects every add-in before it goes.
     window->close();

@@ -1,5 +1,7 @@
 #include "addin/menupicture.h"
 #include "addin/wizard.h"
+#include "host/addinhost.h"
+#include "host/addinmanager.h"
 #include "host/qtvbe.h"
 #include "tests/host/hostfixture.h"
 
@@ -7,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTreeWidget>
 
 namespace quorbel::testing {
 namespace {
@@ -36,6 +39,22 @@ TEST_F(HostScreenshot, windowWithACodeWindowAndTheAddInsMenuOpen)
     EXPECT_TRUE(menuImage.save(dir + QStringLiteral("/host-addins-menu.png")));
     EXPECT_GT(menuImage.height(), 2 * menu.actionGeometry(menu.actions().first()).height() - 1);
     menu.hide();
+}
+
+// The Add-In Manager with one add-in loaded and one that is not.
+TEST_F(HostScreenshot, addInManager)
+{
+    ASSERT_EQ(host::registerLibrary(HOST_FIXTURE_GOOD, false, listFile), "");
+    AddInList(listFile).put({"Other.Connect", "Another Add-In", HOST_FIXTURE_GOOD, false});
+    window->addIns().connectAtStartup();
+    host::AddInManager manager(window->addIns(), window.get());
+    manager.show();
+    QApplication::processEvents();
+    const QImage image = manager.grab().toImage();
+    EXPECT_TRUE(image.save(QStringLiteral(HOST_IMAGE_DIR) + QStringLiteral("/host-addin-manager.png")));
+    ASSERT_EQ(manager.list().topLevelItemCount(), 2);
+    EXPECT_EQ(manager.list().topLevelItem(0)->checkState(1), Qt::Checked);
+    EXPECT_EQ(manager.list().topLevelItem(1)->checkState(1), Qt::Unchecked);
 }
 
 } // namespace
