@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 namespace quorbel {
 
-// The clipboard as the code box reads it: whether it holds text, and the text.
+// The clipboard as the code box and the add-in use it: text, and a picture.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -13,6 +14,10 @@ public:
     virtual bool hasText() const = 0;
     // The clipboard's text; empty when it holds none.
     virtual QString text() const = 0;
+    // Replaces the clipboard's content with a picture.
+    virtual void setImage(const QImage &picture) = 0;
+    // The clipboard's picture; a null image when it holds none.
+    virtual QImage image() const = 0;
 };
 
 } // namespace quorbel

@@ -17,4 +17,14 @@ QString QtClipboard::text() const
     return QGuiApplication::clipboard()->text();
 }
 
+void QtClipboard::setImage(const QImage &picture)
+{
+    QGuiApplication::clipboard()->setImage(picture);
+}
+
+QImage QtClipboard::image() const
+{
+    return QGuiApplication::clipboard()->image();
+}
+
 } // namespace quorbel

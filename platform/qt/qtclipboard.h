@@ -9,6 +9,8 @@ class QtClipboard : public Clipboard {
 public:
     bool hasText() const override;
     QString text() const override;
+    void setImage(const QImage &picture) override;
+    QImage image() const override;
 };
 
 } // namespace quorbel
