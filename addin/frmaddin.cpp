@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quorbel {
@@ -87,6 +88,18 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The window's font: 8 points of MS Sans Serif where the system has it, else
+// a condensed sans serif of about its width, so that every caption fits the
+// place the design gives it.
+QFont designFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
+    font.setPointSize(8);
+    return font;
+}
+
 } // namespace
 
 // The status label of the page writer: lblInfo.
@@ -107,6 +120,7 @@ frmAddin::frmAddin(const ConverterServices &services, ConverterDialogs dialogs, 
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAddin"));
     setWindowTitle(QStringLiteral("Quorbel"));
+    setFont(designFont());
     loadSyntaxDefaults(m_services.syntax);
     buildControls();
     buildMenus();
@@ -157,7 +171,7 @@ void frmAddin::buildControls()
 
     m_lblInfo = new QLabel(client);
     place(m_lblInfo, "lblInfo", 120, 5160, 3015, 255);
-    QFont bold(QStringLiteral("MS Sans Serif"));
+    QFont bold = designFont();
     bold.setBold(true);
     m_lblInfo->setFont(bold);
     m_chkShowOptions = new QCheckBox(QStringLiteral("Show Options on convert"), client);
@@ -166,6 +180,13 @@ void frmAddin::buildControls()
     place(m_chkAutoColor, "chkAutoColor", 3360, 5400, 1455, 255);
     m_chkFrames = new QCheckBox(QStringLiteral("Frames (Recomended)"), client);
     place(m_chkFrames, "ChkFrames", 3360, 5640, 1935, 255);
+    // A check box's caption may need more room in the system's font than
+    // the design gives it: it takes what it needs of the free room up to
+    // the Convert button.
+    for (QCheckBox *box : {m_chkShowOptions, m_chkAutoColor, m_chkFrames}) {
+        const int room = twips(6000) - box->x() - 2;
+        box->resize(std::max(box->width(), std::min(box->sizeHint().width(), room)), box->height());
+    }
     m_cmdGetText = new QPushButton(QStringLiteral("&Get Active Code"), client);
     place(m_cmdGetText, "cmdGetText", 240, 5400, 1695, 495);
     m_cmdGetText->setToolTip(QStringLiteral("Inserts the code of the active code window into the text area."));
@@ -177,7 +198,7 @@ void frmAddin::buildControls()
     place(m_cndAddComment, "cndAddComment", 2040, 5760, 1335, 495);
     m_cndAddComment->hide();
 
-    QWidget *const focusOrder[] = {m_chkFrames, m_cmdConvert, m_cmdCancel,     m_cmdGetText, m_txtPro,
+    QWidget *const focusOrder[] = {m_chkFrames, m_cmdConvert, m_cmdCancel,    m_cmdGetText,     m_txtPro,
                                    m_txtName,   m_txtExt,     m_chkAutoColor, m_chkShowOptions, m_txtsource};
     for (std::size_t i = 1; i < std::size(focusOrder); ++i)
         QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
@@ -269,7 +290,12 @@ void frmAddin::Form_Load()
     try {
         m_firstActivation = true;
         setCheck(*m_chkFrames, setting(keys::Frames, "1"));
-        m_txtExt->setText(qs(setting(keys::Ext, "html")));
+        // Taking the stored extension saves it again, as every change of the
+        // box does; the same text is no change for the box itself.
+        const QString ext = qs(setting(keys::Ext, "html"));
+        if (ext == m_txtExt->text())
+            save(keys::Ext, ext.toStdString());
+        m_txtExt->setText(ext);
         setCheck(*m_chkAutoColor, setting(keys::AutoColor, "1"));
         m_txtsource->setColor_Auto(m_chkAutoColor->checkState() == Qt::Checked);
         setCheck(*m_chkShowOptions, setting(keys::ShowOptions, "1"));
@@ -388,8 +414,8 @@ void frmAddin::cmdConvert_Click()
         errorPoint = 2;
         if (!FileExists(file) || m_services.messages.show(file + "\r\n" + std::string(kOverwrite), Buttons::YesNo,
                                                           Icon::Exclamation, "File Exists") == Answer::Yes) {
-            PageWriter writer(m_services.pages, EngineServices{m_services.settings, m_services.messages,
-                                                               m_services.clock});
+            PageWriter writer(m_services.pages,
+                              EngineServices{m_services.settings, m_services.messages, m_services.clock});
             writer.srcToHTML(m_txtSource2, file, *m_status);
         }
         if (!FileExists(file)) {
@@ -427,8 +453,8 @@ void frmAddin::ChkFrames_Click()
     if (m_chkFrames->checkState() != Qt::Unchecked)
         return;
     try {
-        if (setting(keys::HTMLCommentShowSubs, "1") == "0" && setting(keys::CommentPrintSubsAndFunctions, "1") == "0"
-            && m_services.messages.show(kRecommendSubs, Buttons::YesNo, Icon::Information) == Answer::Yes)
+        if (setting(keys::HTMLCommentShowSubs, "1") == "0" && setting(keys::CommentPrintSubsAndFunctions, "1") == "0" &&
+            m_services.messages.show(kRecommendSubs, Buttons::YesNo, Icon::Information) == Answer::Yes)
             save(keys::CommentPrintSubsAndFunctions, "1");
     } catch (const std::exception &error) {
         m_services.messages.show(error.what());

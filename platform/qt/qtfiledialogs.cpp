@@ -39,11 +39,10 @@ std::optional<std::string> QtFileDialogs::show(Kind kind, std::string_view filte
 {
     const QString name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
     const QString qtFilter = qtFileFilter(filter);
-    const QString chosen =
-        kind == Kind::Open
-            ? QFileDialog::getOpenFileName(m_parent, QStringLiteral("Open"), name, qtFilter)
-            : QFileDialog::getSaveFileName(m_parent, QStringLiteral("Save As"), name, qtFilter, nullptr,
-                                           QFileDialog::DontConfirmOverwrite);
+    const QString chosen = kind == Kind::Open
+                               ? QFileDialog::getOpenFileName(m_parent, QStringLiteral("Open"), name, qtFilter)
+                               : QFileDialog::getSaveFileName(m_parent, QStringLiteral("Save As"), name, qtFilter,
+                                                              nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();

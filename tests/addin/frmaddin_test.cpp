@@ -77,12 +77,21 @@ TEST_F(ConverterWindow, ControlsCaptionsPlacesFocusOrderAndMenus)
         EXPECT_EQ(text(control), QString::fromLatin1(c.caption));
         const QRect px((c.place.x() + 7) / 15, (c.place.y() + 7) / 15, (c.place.width() + 7) / 15,
                        (c.place.height() + 7) / 15);
-        EXPECT_EQ(control->geometry(), px);
+        if (qobject_cast<QCheckBox *>(control) != nullptr) {
+            // A check box may be wider than designed, so that its caption
+            // shows whole, but stays left of the Convert button.
+            EXPECT_EQ(control->pos(), px.topLeft());
+            EXPECT_EQ(control->height(), px.height());
+            EXPECT_GE(control->width(), px.width());
+            EXPECT_LT(control->geometry().right(), 400);
+        } else {
+            EXPECT_EQ(control->geometry(), px);
+        }
         EXPECT_EQ(!control->isHidden(), c.visible);
     }
     EXPECT_EQ(w.cmdGetText().toolTip(), "Inserts the code of the active code window into the text area.");
     EXPECT_TRUE(w.lblInfo().font().bold());
-    EXPECT_EQ(w.lblInfo().font().family(), "MS Sans Serif");
+    EXPECT_EQ(w.lblInfo().font().families().value(0), "MS Sans Serif");
 
     QStringList focus;
     QWidget *next = &w.ChkFrames();
