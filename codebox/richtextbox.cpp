@@ -4,6 +4,7 @@
 #include "codebox/rtf.h"
 #include "platform/qt/colourvalue.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -13,6 +14,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 namespace quorbel {
 
@@ -114,9 +117,17 @@ Qt::CursorShape pointerShape(int pointer)
     }
 }
 
+// Each box's handle: a number no other box of the process has.
+qint32 nextHandle()
+{
+    static std::atomic<qint32> last{0};
+    return ++last;
+}
+
 } // namespace
 
-RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
+RichTextBox::RichTextBox(QWidget *parent)
+    : QPlainTextEdit(parent), m_positions(*document()), m_undo(*document()), m_handle(nextHandle())
 {
     setLineWrapMode(NoWrap);
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -125,68 +136,15 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
     connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RichTextBox::onSelectionMoved);
     connect(this, &QPlainTextEdit::selectionChanged, this, &RichTextBox::onSelectionMoved);
-    connect(document(), &QTextDocument::undoCommandAdded, this, &RichTextBox::onUndoCommandAdded);
 }
 
 RichTextBox::~RichTextBox() = default;
 
 // ------------------------------------------------------------ positions
 
-int RichTextBox::toCrlf(int docPos) const
-{
-    const QTextDocument *doc = document();
-    docPos = std::clamp(docPos, 0, doc->characterCount() - 1);
-    return docPos + doc->findBlock(docPos).blockNumber();
-}
-
-QTextBlock RichTextBox::blockAtCrlf(int crlfPos) const
-{
-    const QTextDocument *doc = document();
-    const auto startOf = [](const QTextBlock &block) { return block.position() + block.blockNumber(); };
-    const int count = doc->blockCount();
-    // Colouring walks the text forwards, so the block of the last lookup or
-    // the one after it usually holds the next position.
-    for (int number : {m_hintBlock, m_hintBlock + 1}) {
-        if (number < 0 || number >= count)
-            continue;
-        const QTextBlock block = doc->findBlockByNumber(number);
-        const int start = startOf(block);
-        if (crlfPos >= start && (number == count - 1 || crlfPos < start + block.length() + 1)) {
-            m_hintBlock = number;
-            return block;
-        }
-    }
-    int low = 0;
-    int high = count - 1;
-    while (low < high) {
-        const int middle = low + (high - low + 1) / 2;
-        if (startOf(doc->findBlockByNumber(middle)) <= crlfPos)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    m_hintBlock = low;
-    return doc->findBlockByNumber(low);
-}
-
-int RichTextBox::toDoc(int crlfPos) const
-{
-    if (crlfPos <= 0)
-        return 0;
-    const QTextBlock block = blockAtCrlf(crlfPos);
-    const int offset = crlfPos - block.position() - block.blockNumber();
-    const int textLength = block.length() - 1;
-    if (offset <= textLength)
-        return block.position() + offset;
-    // Between CR and LF, or past the end of the text.
-    const QTextBlock next = block.next();
-    return next.isValid() ? next.position() : block.position() + textLength;
-}
-
 int RichTextBox::textLength() const
 {
-    const QTextDocument *doc = document();
-    return doc->characterCount() - 1 + doc->blockCount() - 1;
+    return m_positions.length();
 }
 
 QTextCursor RichTextBox::currentCursor() const
@@ -226,28 +184,29 @@ void RichTextBox::setSelText(std::string_view text)
 
 int RichTextBox::selStart() const
 {
-    return toCrlf(currentCursor().selectionStart());
+    return m_positions.toCrlf(currentCursor().selectionStart());
 }
 
 void RichTextBox::setSelStart(int position)
 {
     QTextCursor cursor = currentCursor();
-    cursor.setPosition(toDoc(std::clamp(position, 0, textLength())));
+    cursor.setPosition(m_positions.toDoc(std::clamp(position, 0, textLength())));
     applyCursor(cursor);
 }
 
 int RichTextBox::selLength() const
 {
     const QTextCursor cursor = currentCursor();
-    return toCrlf(cursor.selectionEnd()) - toCrlf(cursor.selectionStart());
+    return m_positions.toCrlf(cursor.selectionEnd()) - m_positions.toCrlf(cursor.selectionStart());
 }
 
 void RichTextBox::setSelLength(int length)
 {
     QTextCursor cursor = currentCursor();
-    const int start = toCrlf(cursor.selectionStart());
+    const int start = m_positions.toCrlf(cursor.selectionStart());
     cursor.setPosition(cursor.selectionStart());
-    cursor.setPosition(toDoc(std::clamp(start + std::max(length, 0), 0, textLength())), QTextCursor::KeepAnchor);
+    cursor.setPosition(m_positions.toDoc(std::clamp(start + std::max(length, 0), 0, textLength())),
+                       QTextCursor::KeepAnchor);
     applyCursor(cursor);
 }
 
@@ -266,14 +225,14 @@ int RichTextBox::lineIndex(int line) const
         block = doc->findBlockByNumber(line);
     if (!block.isValid())
         return -1;
-    return block.position() + block.blockNumber();
+    return CrlfPositions::lineStart(block);
 }
 
 int RichTextBox::lineFromChar(int index) const
 {
     if (index == -1)
         return document()->findBlock(currentCursor().selectionStart()).blockNumber();
-    return blockAtCrlf(std::max(index, 0)).blockNumber();
+    return m_positions.blockAt(std::max(index, 0)).blockNumber();
 }
 
 void RichTextBox::setSel(int start, int end)
@@ -286,8 +245,8 @@ void RichTextBox::setSel(int start, int end)
     }
     const int length = textLength();
     const int last = end < 0 ? length : std::min(end, length);
-    cursor.setPosition(toDoc(std::min(start, length)));
-    cursor.setPosition(toDoc(last), QTextCursor::KeepAnchor);
+    cursor.setPosition(m_positions.toDoc(std::min(start, length)));
+    cursor.setPosition(m_positions.toDoc(last), QTextCursor::KeepAnchor);
     applyCursor(cursor);
 }
 
@@ -303,8 +262,7 @@ void RichTextBox::setTextQ(const QString &text)
     // QPlainTextEdit::setPlainText would give the whole text the caret's format;
     // the document's own replaces it with plain, uncoloured text.
     document()->setPlainText(withNewLines(text));
-    m_programmaticSteps.clear();
-    m_undoState = 0;
+    m_undo.forget();
     applyCursor(QTextCursor(document()));
 }
 
@@ -325,7 +283,7 @@ void RichTextBox::setSelTextQ(const QString &text)
         format = first.charFormat();
     }
     cursor.insertText(withNewLines(text), format);
-    if (m_editDepth > 0)
+    if (m_undo.inProgrammaticEdit())
         m_textChangedInEdit = true;
     applyCursor(cursor);
 }
@@ -338,7 +296,7 @@ void RichTextBox::appendTextQ(const QString &text)
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     end.insertText(withNewLines(text), end.charFormat());
-    if (m_editDepth > 0)
+    if (m_undo.inProgrammaticEdit())
         m_textChangedInEdit = true;
     // A caret at the end would otherwise move after the appended text.
     selection.setPosition(anchor);
@@ -432,7 +390,7 @@ void RichTextBox::insertRuns(QTextCursor &cursor, const QString &rtf)
         cursor.insertText(withNewLines(rtf), cursor.charFormat());
     }
     cursor.endEditBlock();
-    if (m_editDepth > 0)
+    if (m_undo.inProgrammaticEdit())
         m_textChangedInEdit = true;
 }
 
@@ -448,7 +406,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
     document()->setPlainText(QString());
     QTextCursor cursor(document());
     insertRuns(cursor, rtf);
-    forgetUndoSteps();
+    m_undo.forget();
     applyCursor(QTextCursor(document()));
 }
 
@@ -487,100 +445,39 @@ void RichTextBox::unlockWindowUpdate()
 
 void RichTextBox::beginProgrammaticEdit()
 {
-    if (m_editDepth++ > 0)
-        return;
-    const int commands = document()->availableUndoSteps();
-    m_editHadUserStep = false;
-    for (int i = 0; i < commands && !m_editHadUserStep; ++i)
-        m_editHadUserStep = !isProgrammaticStep(i);
-    m_textChangedInEdit = false;
-    if (!m_editHadUserStep && document()->isUndoRedoEnabled()) {
-        // Nothing recorded now would be kept: recording it only costs time.
-        m_undoSuspended = true;
-        document()->setUndoRedoEnabled(false);
-    }
-    QTextCursor(document()).beginEditBlock();
+    if (!m_undo.inProgrammaticEdit())
+        m_textChangedInEdit = false;
+    m_undo.beginProgrammaticEdit();
 }
 
 void RichTextBox::endProgrammaticEdit()
 {
-    if (m_editDepth == 0 || --m_editDepth > 0)
-        return;
+    // Closing the edit block reports the edit's changes at once: they are
+    // announced by the one Change below.
     const bool wasQuiet = std::exchange(m_quietChange, true);
-    m_closingEdit = true;
-    QTextCursor(document()).endEditBlock();
-    m_closingEdit = false;
+    const bool closed = m_undo.endProgrammaticEdit();
     m_quietChange = wasQuiet;
-    if (std::exchange(m_undoSuspended, false))
-        document()->setUndoRedoEnabled(true);
-    // Colouring a freshly loaded text must not be undoable on its own, and
-    // with no user step below it there is nothing for it to go with.
-    if (!m_editHadUserStep)
-        forgetUndoSteps();
-    if (m_textChangedInEdit)
+    if (closed && m_textChangedInEdit)
         emit Change();
-}
-
-void RichTextBox::onUndoCommandAdded()
-{
-    // The history counts commands: the new step is every command after the
-    // state last seen; a new step also drops the commands that could have
-    // been redone.
-    const int commands = document()->availableUndoSteps();
-    const int first = std::clamp(m_undoState, 0, std::max(commands - 1, 0));
-    m_programmaticSteps.resize(static_cast<std::size_t>(first), false);
-    m_programmaticSteps.resize(static_cast<std::size_t>(commands), m_closingEdit || m_editDepth > 0);
-    m_undoState = commands;
-}
-
-bool RichTextBox::isProgrammaticStep(int index) const
-{
-    return index >= 0 && static_cast<std::size_t>(index) < m_programmaticSteps.size() &&
-           m_programmaticSteps[static_cast<std::size_t>(index)];
-}
-
-void RichTextBox::forgetUndoSteps()
-{
-    document()->clearUndoRedoStacks();
-    m_programmaticSteps.clear();
-    m_undoState = 0;
 }
 
 void RichTextBox::undoUserStep()
 {
-    QTextDocument *doc = document();
-    bool hasUserStep = false;
-    for (int i = 0; i < doc->availableUndoSteps() && !hasUserStep; ++i)
-        hasUserStep = !isProgrammaticStep(i);
-    if (!hasUserStep)
-        return;
     QTextCursor cursor = currentCursor();
-    while (doc->availableUndoSteps() > 0) {
-        const bool programmatic = isProgrammaticStep(doc->availableUndoSteps() - 1);
-        doc->undo(&cursor);
-        if (!programmatic)
-            break;
-    }
-    m_undoState = doc->availableUndoSteps();
-    applyCursor(cursor);
+    if (m_undo.undoUserStep(cursor))
+        applyCursor(cursor);
 }
 
 void RichTextBox::redoUserStep()
 {
-    QTextDocument *doc = document();
-    if (doc->availableRedoSteps() == 0)
-        return;
     QTextCursor cursor = currentCursor();
-    doc->redo(&cursor);
-    while (doc->availableRedoSteps() > 0 && isProgrammaticStep(doc->availableUndoSteps()))
-        doc->redo(&cursor);
-    m_undoState = doc->availableUndoSteps();
-    applyCursor(cursor);
+    if (m_undo.redoUserStep(cursor))
+        applyCursor(cursor);
 }
 
 void RichTextBox::onContentsChange(int, int, int)
 {
-    if (!m_quietChange && m_editDepth == 0)
+    if (!m_quietChange && !m_undo.inProgrammaticEdit())
         emit Change();
 }
 
@@ -648,7 +545,9 @@ void RichTextBox::setBackColor(qint32 colour)
 {
     m_backColor = colour;
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, resolveColour(colour, colours));
+    // A system colour is the platform's, not what an earlier value left in
+    // the box's own palette.
+    colours.setColor(QPalette::Base, resolveColour(colour, QApplication::palette(this)));
     setPalette(colours);
 }
 
@@ -679,9 +578,9 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     const short shift = shiftState(event->modifiers());
     const short code = static_cast<short>(virtualKeyCode(event->key()));
     if (code != 0) {
-        short keyCode = code;
-        emit KeyDown(keyCode, shift);
-        if (keyCode == 0) {
+        KeyCodeEvent down(code, shift);
+        emit KeyDown(&down);
+        if (down.keyCode() == 0) {
             event->accept();
             return;
         }
@@ -701,8 +600,9 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
                              (typed.at(0).unicode() >= 0x20 || typed.at(0) == u'\r' || typed.at(0) == u'\t' ||
                               typed.at(0) == u'\b' || typed.at(0) == u'\x1b');
     if (isCharacter) {
-        short keyAscii = static_cast<short>(typed.at(0).unicode());
-        emit KeyPress(keyAscii);
+        KeyAsciiEvent press(static_cast<short>(typed.at(0).unicode()));
+        emit KeyPress(&press);
+        const short keyAscii = press.keyAscii();
         if (keyAscii == 0) {
             event->accept();
             return;
@@ -729,9 +629,11 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
 
 void RichTextBox::keyReleaseEvent(QKeyEvent *event)
 {
-    short keyCode = static_cast<short>(virtualKeyCode(event->key()));
-    if (keyCode != 0)
-        emit KeyUp(keyCode, shiftState(event->modifiers()));
+    const short keyCode = static_cast<short>(virtualKeyCode(event->key()));
+    if (keyCode != 0) {
+        KeyCodeEvent up(keyCode, shiftState(event->modifiers()));
+        emit KeyUp(&up);
+    }
     QPlainTextEdit::keyReleaseEvent(event);
 }
 
@@ -785,11 +687,12 @@ void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 bool RichTextBox::raiseDragOver(QDropEvent *event, short state)
 {
-    qint32 effect = event->proposedAction() == Qt::MoveAction ? 2 : 1;
     const QPointF at = toTwips(event->position());
-    emit OLEDragOver(event->mimeData(), effect, buttonValue(event->buttons()), shiftState(event->modifiers()),
-                     float(at.x()), float(at.y()), state);
-    if (effect == 0 || m_oleDropMode == 0) {
+    OLEDropEvent over(event->mimeData(), event->proposedAction() == Qt::MoveAction ? 2 : 1,
+                      buttonValue(event->buttons()), shiftState(event->modifiers()), float(at.x()), float(at.y()),
+                      state);
+    emit OLEDragOver(&over);
+    if (over.effect() == 0 || m_oleDropMode == 0) {
         event->ignore();
         return false;
     }
@@ -818,8 +721,8 @@ void RichTextBox::dragMoveEvent(QDragMoveEvent *event)
 
 void RichTextBox::dragLeaveEvent(QDragLeaveEvent *event)
 {
-    qint32 effect = 0;
-    emit OLEDragOver(nullptr, effect, 0, 0, 0.0f, 0.0f, 1);
+    OLEDropEvent leave(nullptr, 0, 0, 0, 0.0f, 0.0f, 1);
+    emit OLEDragOver(&leave);
     QPlainTextEdit::dragLeaveEvent(event);
 }
 
@@ -829,11 +732,11 @@ void RichTextBox::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
-    qint32 effect = event->proposedAction() == Qt::MoveAction ? 2 : 1;
     const QPointF at = toTwips(event->position());
-    emit OLEDragDrop(event->mimeData(), effect, buttonValue(event->buttons()), shiftState(event->modifiers()),
-                     float(at.x()), float(at.y()));
-    if (effect == 0) {
+    OLEDropEvent drop(event->mimeData(), event->proposedAction() == Qt::MoveAction ? 2 : 1,
+                      buttonValue(event->buttons()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    emit OLEDragDrop(&drop);
+    if (drop.effect() == 0) {
         event->ignore();
         return;
     }
@@ -848,19 +751,19 @@ void RichTextBox::OLEDrag()
     if (!textCursor().hasSelection())
         return;
     QMimeData *data = createMimeDataFromSelection();
-    qint32 allowed = 3;
-    emit OLEStartDrag(data, allowed);
-    short format = 1;
-    emit OLESetData(data, format);
-    qint32 effect = 0;
+    OLEStartDragEvent start(data, 3);
+    emit OLEStartDrag(&start);
+    const qint32 allowed = start.allowedEffects();
+    OLESetDataEvent setData(data, 1);
+    emit OLESetData(&setData);
     if (allowed == 0) {
         delete data;
-        emit OLECompleteDrag(effect);
+        OLECompleteDragEvent none(0);
+        emit OLECompleteDrag(&none);
         return;
     }
-    bool defaultCursors = true;
-    effect = allowed;
-    emit OLEGiveFeedback(effect, defaultCursors);
+    OLEFeedbackEvent feedback(allowed);
+    emit OLEGiveFeedback(&feedback);
     auto *drag = new QDrag(this);
     drag->setMimeData(data);
     Qt::DropActions actions;
@@ -869,8 +772,8 @@ void RichTextBox::OLEDrag()
     if (allowed & 2)
         actions |= Qt::MoveAction;
     const Qt::DropAction done = drag->exec(actions, Qt::CopyAction);
-    effect = done == Qt::MoveAction ? 2 : done == Qt::CopyAction ? 1 : 0;
-    emit OLECompleteDrag(effect);
+    OLECompleteDragEvent complete(done == Qt::MoveAction ? 2 : done == Qt::CopyAction ? 1 : 0);
+    emit OLECompleteDrag(&complete);
 }
 
 } // namespace quorbel

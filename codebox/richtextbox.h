@@ -1,5 +1,8 @@
 #pragma once
 
+#include "codebox/controlevents.h"
+#include "codebox/crlfpositions.h"
+#include "codebox/undoledger.h"
 #include "engine/textcontrol.h"
 
 #include <QPlainTextEdit>
@@ -7,7 +10,6 @@
 #include <QTextCursor>
 
 #include <functional>
-#include <vector>
 
 class QMimeData;
 
@@ -22,19 +24,15 @@ namespace quorbel {
 // document stores. A position that falls between the CR and the LF of a line
 // break is taken as the start of the next line.
 //
-// Every position conversion is O(log n) in the number of lines and no call
-// copies the whole text, except text(), TextQ(), TextRTF() and setText().
+// Positions are converted by CrlfPositions: no call copies the whole text,
+// except text(), TextQ(), TextRTF() and setText().
 //
-// Undo: user edits (typing, paste, drop, cut) are undo steps of their own.
-// Edits made inside a ProgrammaticEdit scope (colouring, re-casing, appended
-// line breaks) never form a step of their own: Ctrl+Z takes back the user's
-// last step together with the programmatic edits that followed it, and
-// programmatic edits made while there is no user step to undo are kept out
-// of the undo history altogether.
+// Undo: user edits (typing, paste, drop, cut) are undo steps of their own;
+// edits made inside a ProgrammaticEdit scope (colouring, re-casing, appended
+// line breaks) go with the user step before them (see UndoLedger).
 //
 // Events: the signals below carry the arguments of the box's events; the
-// ones passed by reference must be connected directly (the default for a
-// receiver in the same thread), so a handler's change reaches the box.
+// arguments a handler may change come in an event object (controlevents.h).
 class RichTextBox : public QPlainTextEdit, public TextControl {
     Q_OBJECT
 public:
@@ -112,6 +110,11 @@ public:
     void lockWindowUpdate();
     void unlockWindowUpdate();
     bool isWindowUpdateLocked() const { return m_lockDepth > 0; }
+
+    // A number that names this box for as long as it lives, distinct from
+    // every other box's; asking for it leaves the widget as it is (it never
+    // makes the widget a native window).
+    qint32 handle() const { return m_handle; }
 
     // Locks drawing for the lifetime of the object, also when an exception
     // leaves the scope.
@@ -191,34 +194,31 @@ public:
     void setScrollBars(int bars);
 
 signals:
-    // Raised with the same names and arguments as the box's events. Shift is
-    // 1 Shift, 2 Ctrl, 4 Alt (added); Button 1 left, 2 right, 4 middle; X, Y
-    // in twips from the box's top left corner; KeyCode a virtual-key code
-    // (65 "A" ... 90 "Z", 13 Enter, 37 to 40 arrows, 86 "V", ...).
+    // Raised with the same names as the box's events. Shift is 1 Shift, 2
+    // Ctrl, 4 Alt (added); Button 1 left, 2 right, 4 middle; X, Y in twips
+    // from the box's top left corner.
     void SelChange();
     void Change();
     void Click();
     void DblClick();
-    // Before a character is typed; 0 swallows it, another value types that
-    // character instead.
-    void KeyPress(short &keyAscii);
-    // Before the key acts; 0 stops its action (Ctrl+V then does not paste).
-    void KeyDown(short &keyCode, short shift);
-    void KeyUp(short &keyCode, short shift);
+    // Before a character is typed (see KeyAsciiEvent).
+    void KeyPress(quorbel::KeyAsciiEvent *event);
+    // Before the key acts; a key code of 0 stops its action (Ctrl+V then
+    // does not paste).
+    void KeyDown(quorbel::KeyCodeEvent *event);
+    void KeyUp(quorbel::KeyCodeEvent *event);
     void MouseDown(short button, short shift, float x, float y);
     void MouseMove(short button, short shift, float x, float y);
     void MouseUp(short button, short shift, float x, float y);
-    // Drop side (OLEDropMode 1 or 2). Effect: 0 none, 1 copy, 2 move; a
-    // handler may change it (0 refuses the drop). State: 0 enter, 1 leave,
-    // 2 over.
-    void OLEDragOver(const QMimeData *data, qint32 &effect, short button, short shift, float x, float y, short state);
-    void OLEDragDrop(const QMimeData *data, qint32 &effect, short button, short shift, float x, float y);
+    // Drop side (OLEDropMode 1 or 2).
+    void OLEDragOver(quorbel::OLEDropEvent *event);
+    void OLEDragDrop(quorbel::OLEDropEvent *event);
     // Source side, raised by OLEDrag() (the box's own automatic drags raise
     // none of them).
-    void OLEStartDrag(QMimeData *data, qint32 &allowedEffects);
-    void OLESetData(QMimeData *data, short &dataFormat);
-    void OLEGiveFeedback(qint32 &effect, bool &defaultCursors);
-    void OLECompleteDrag(qint32 &effect);
+    void OLEStartDrag(quorbel::OLEStartDragEvent *event);
+    void OLESetData(quorbel::OLESetDataEvent *event);
+    void OLEGiveFeedback(quorbel::OLEFeedbackEvent *event);
+    void OLECompleteDrag(quorbel::OLECompleteDragEvent *event);
 
 public:
     // Starts a drag of the selection (OLEStartDrag, then the drag, then
@@ -241,12 +241,6 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
-    // Document position <-> position with two-character line breaks.
-    int toCrlf(int docPos) const;
-    int toDoc(int crlfPos) const;
-    // The line holding a position with two-character line breaks (a line's
-    // break belongs to it).
-    QTextBlock blockAtCrlf(int crlfPos) const;
     // The cursor that holds the selection: the widget's, or while drawing
     // is locked the box's own.
     QTextCursor currentCursor() const;
@@ -255,28 +249,18 @@ private:
     void insertRuns(QTextCursor &cursor, const QString &rtf);
     void onContentsChange(int position, int removed, int added);
     void onSelectionMoved();
-    void onUndoCommandAdded();
-    bool isProgrammaticStep(int index) const;
-    void forgetUndoSteps();
     QPointF toTwips(const QPointF &pixels) const;
     bool raiseDragOver(QDropEvent *event, short state);
 
+    CrlfPositions m_positions;
+    UndoLedger m_undo;
+    qint32 m_handle;
     PasteHandler m_pasteHandler;
     QTextCursor m_lockCursor;
-    mutable int m_hintBlock = 0; // the block the last lookup found
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
 
     int m_lockDepth = 0;
-    bool m_undoSuspended = false;
-    int m_editDepth = 0;
-    bool m_editHadUserStep = false;
-    bool m_closingEdit = false;
-    // For each command of the document's undo history, oldest first:
-    // whether a programmatic edit made it. (A step, as undo takes it back,
-    // is one or more commands.)
-    std::vector<bool> m_programmaticSteps;
-    int m_undoState = 0; // commands that could be undone after the last change seen
     bool m_textChangedInEdit = false;
     bool m_quietChange = false;
     int m_mousePointer = pointerDefault;

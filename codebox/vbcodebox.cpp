@@ -196,7 +196,7 @@ void VBCodeBox::setSelStart(qint32 position)
 
 qint32 VBCodeBox::hWnd() const
 {
-    return qint32(m_rtb1->winId());
+    return m_rtb1->handle();
 }
 
 void VBCodeBox::setHWnd(qint32)
@@ -221,7 +221,7 @@ bool VBCodeBox::Enabled() const
     return m_rtb1->isEnabled();
 }
 
-void VBCodeBox::setEnabled(bool enabled)
+void VBCodeBox::setControlEnabled(bool enabled)
 {
     m_rtb1->setEnabled(enabled);
     notify(QStringLiteral("Enabled"));
@@ -232,7 +232,7 @@ QFont VBCodeBox::Font() const
     return m_rtb1->font();
 }
 
-void VBCodeBox::setFont(const QFont &font)
+void VBCodeBox::setControlFont(const QFont &font)
 {
     m_rtb1->setFont(font);
     notify(QStringLiteral("Font"));
@@ -386,22 +386,22 @@ void VBCodeBox::connectEvents()
     connect(rtb, &RichTextBox::MouseUp, this, &VBCodeBox::onMouseUp, Qt::DirectConnection);
 }
 
-void VBCodeBox::onKeyDown(short &keyCode, short shift)
+void VBCodeBox::onKeyDown(KeyCodeEvent *event)
 {
     // Ctrl+V with text on the clipboard is pasted, coloured, on key up; the
     // text box must not paste it as well.
-    if (shift == kShiftControl && keyCode == kKeyV && m_clipboard.hasText())
-        keyCode = 0;
-    emit KeyDown(keyCode, shift);
+    if (event->shift() == kShiftControl && event->keyCode() == kKeyV && m_clipboard.hasText())
+        event->setKeyCode(0);
+    emit KeyDown(event);
 }
 
-void VBCodeBox::onKeyUp(short &keyCode, short shift)
+void VBCodeBox::onKeyUp(KeyCodeEvent *event)
 {
-    emit KeyUp(keyCode, shift);
-    if (keyCode == kKeyV && shift == kShiftControl && m_clipboard.hasText())
+    emit KeyUp(event);
+    if (event->keyCode() == kKeyV && event->shift() == kShiftControl && m_clipboard.hasText())
         pasteAction(m_clipboard.text());
     else
-        m_typing.autoColor(*m_rtb1, keyCode);
+        m_typing.autoColor(*m_rtb1, event->keyCode());
 }
 
 void VBCodeBox::onMouseUp(short button, short shift, float x, float y)

@@ -2,6 +2,7 @@
 
 #include "codebox/codeboxshared.h"
 #include "codebox/codecolouring.h"
+#include "codebox/controlevents.h"
 #include "codebox/typingcolouring.h"
 
 #include <QFont>
@@ -82,20 +83,21 @@ public:
     void setSelText(const QString &text);
     qint32 SelStart() const;
     void setSelStart(qint32 position);
-    // The text box's window handle. Setting it always fails (387 while the
-    // host is designed, 382 at run time) and stores nothing.
+    // The text box's handle (RichTextBox::handle: reading it never makes a
+    // widget native). Setting it always fails (387 while the host is
+    // designed, 382 at run time) and stores nothing.
     qint32 hWnd() const;
     void setHWnd(qint32 handle);
 
     // --- Passed through to the text box ------------------------------------
     qint32 BackColor() const;
     void setBackColor(qint32 colour);
-    // Enabled and Font are the text box's; they hide QWidget's setters of the
-    // same name on purpose, as the control's properties of those names.
+    // The control's Enabled and Font properties are the text box's (the
+    // control's own QWidget enabled state and font stay as they are).
     bool Enabled() const;
-    void setEnabled(bool enabled);
+    void setControlEnabled(bool enabled);
     QFont Font() const;
-    void setFont(const QFont &font);
+    void setControlFont(const QFont &font);
     float RightMargin() const;
     void setRightMargin(float twips);
     QString Text() const;
@@ -138,21 +140,20 @@ public:
 
 signals:
     // The text box's events, passed on in this order of declaration; the
-    // arguments passed by reference are the text box's own, so a handler's
-    // change reaches it (connect directly).
-    void OLEDragOver(const QMimeData *Data, qint32 &Effect, short Button, short Shift, float X, float Y, short State);
-    void OLEDragDrop(const QMimeData *Data, qint32 &Effect, short Button, short Shift, float X, float Y);
-    void OLEGiveFeedback(qint32 &Effect, bool &DefaultCursors);
-    void OLEStartDrag(QMimeData *Data, qint32 &AllowedEffects);
-    void OLESetData(QMimeData *Data, short &DataFormat);
-    void OLECompleteDrag(qint32 &Effect);
+    // event objects are the text box's own, so a handler's change reaches it.
+    void OLEDragOver(quorbel::OLEDropEvent *event);
+    void OLEDragDrop(quorbel::OLEDropEvent *event);
+    void OLEGiveFeedback(quorbel::OLEFeedbackEvent *event);
+    void OLEStartDrag(quorbel::OLEStartDragEvent *event);
+    void OLESetData(quorbel::OLESetDataEvent *event);
+    void OLECompleteDrag(quorbel::OLECompleteDragEvent *event);
     void SelChange();
     void Change();
     void Click();
     void DblClick();
-    void KeyPress(short &KeyAscii);
-    void KeyDown(short &KeyCode, short Shift);
-    void KeyUp(short &KeyCode, short Shift);
+    void KeyPress(quorbel::KeyAsciiEvent *event);
+    void KeyDown(quorbel::KeyCodeEvent *event);
+    void KeyUp(quorbel::KeyCodeEvent *event);
     void MouseDown(short Button, short Shift, float X, float Y);
     void MouseMove(short Button, short Shift, float X, float Y);
     void MouseUp(short Button, short Shift, float X, float Y);
@@ -162,8 +163,8 @@ protected:
 
 private:
     void connectEvents();
-    void onKeyDown(short &keyCode, short shift);
-    void onKeyUp(short &keyCode, short shift);
+    void onKeyDown(KeyCodeEvent *event);
+    void onKeyUp(KeyCodeEvent *event);
     void onMouseUp(short button, short shift, float x, float y);
     // The paste of Ctrl+V, of the text box's own pastes and of the menu.
     void pasteAction(const QString &text);

@@ -191,6 +191,30 @@ TEST_F(ColouringTest, EnterColoursTheEndedLineAndStartsTheNewOnePlain)
     EXPECT_EQ(map(1), "kkktitkktkkkk");
 }
 
+// A comment colours up to the end of its line, never its line break: text
+// typed on an empty line after it takes the text colour, whether that line
+// is the last one or not.
+TEST_F(ColouringTest, TextTypedAfterACommentLineTakesTheTextColour)
+{
+    // Keys colour nothing, so the typed character shows the colour it was
+    // typed in.
+    box->setColor_Auto(false);
+    rtb().setFocus();
+    colourAll(QStringLiteral("x = 1 ' one\r\n"));
+    EXPECT_EQ(map(1), "itttttccccc");
+    rtb().setSelStart(13);
+    QTest::keyClicks(&rtb(), QStringLiteral("y"));
+    EXPECT_EQ(box->Text(), "x = 1 ' one\r\ny");
+    EXPECT_EQ(map(2), "t");
+
+    colourAll(QStringLiteral("' a\r\n\r\nDim b\r\n"));
+    rtb().setSelStart(5);
+    QTest::keyClicks(&rtb(), QStringLiteral("z"));
+    EXPECT_EQ(box->Text(), "' a\r\nz\r\nDim b\r\n");
+    EXPECT_EQ(map(1), "ccc");
+    EXPECT_EQ(map(2), "t");
+}
+
 TEST_F(ColouringTest, WithAutoColourOffKeysColourNothingButClicksDo)
 {
     box->setColor_Auto(false);
@@ -267,24 +291,24 @@ TEST_F(ColouringTest, PasteAcrossMidnightShowsThePositiveTime)
 
 TEST_F(ColouringTest, HostKeyHandlersChangeWhatTheBoxSees)
 {
-    QObject::connect(box.get(), &VBCodeBox::KeyDown, box.get(), [](short &keyCode, short) {
-        if (keyCode == 'Q')
-            keyCode = 0;
+    QObject::connect(box.get(), &VBCodeBox::KeyDown, box.get(), [](KeyCodeEvent *event) {
+        if (event->keyCode() == 'Q')
+            event->setKeyCode(0);
     });
-    QObject::connect(box.get(), &VBCodeBox::KeyPress, box.get(), [](short &keyAscii) {
-        if (keyAscii == 'a')
-            keyAscii = 'b';
+    QObject::connect(box.get(), &VBCodeBox::KeyPress, box.get(), [](KeyAsciiEvent *event) {
+        if (event->keyAscii() == 'a')
+            event->setKeyAscii('b');
     });
     rtb().setFocus();
     QTest::keyClicks(&rtb(), QStringLiteral("aqa"));
     EXPECT_EQ(box->Text(), "bb");
 
     QStringList events;
-    QObject::connect(box.get(), &VBCodeBox::KeyUp, box.get(), [&](short &keyCode, short) {
-        events << QStringLiteral("KeyUp %1").arg(keyCode);
+    QObject::connect(box.get(), &VBCodeBox::KeyUp, box.get(), [&](KeyCodeEvent *event) {
+        events << QStringLiteral("KeyUp %1").arg(event->keyCode());
         // Changing the key code here changes what the colouring reacts to.
-        if (keyCode == 13)
-            keyCode = 37;
+        if (event->keyCode() == 13)
+            event->setKeyCode(37);
     });
     QObject::connect(box.get(), &VBCodeBox::MouseUp, box.get(),
                      [&](short, short, float, float) { events << "MouseUp"; });

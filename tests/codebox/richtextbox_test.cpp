@@ -202,10 +202,10 @@ TEST(RichTextBoxTest, PastesGoThroughTheHandlerWithCrlf)
 
     // A key-down handler that clears the key code stops the box's own paste.
     short seen = -1;
-    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](short &keyCode, short shift) {
-        seen = shift;
-        if (keyCode == 86 && shift == 2)
-            keyCode = 0;
+    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](KeyCodeEvent *event) {
+        seen = event->shift();
+        if (event->keyCode() == 86 && event->shift() == 2)
+            event->setKeyCode(0);
     });
     QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(pasted.size(), 3);
@@ -242,6 +242,81 @@ TEST(RichTextBoxTest, DropsGoThroughTheHandler)
     QDropEvent refused(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box.viewport(), &refused);
     EXPECT_TRUE(pasted.isEmpty());
+}
+
+// Handlers see the drag's effect, state and button; an effect of 0 refuses
+// the drag or the drop.
+TEST(RichTextBoxTest, DropHandlersRefuseThroughTheEventObject)
+{
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    QString pasted;
+    box.setPasteHandler([&](const QString &text) { pasted = text; });
+    QStringList seen;
+    QObject::connect(&box, &RichTextBox::OLEDragOver, &box, [&](OLEDropEvent *event) {
+        seen << QStringLiteral("over %1 %2").arg(event->state()).arg(event->effect());
+        if (event->effect() == 2)
+            event->setEffect(0);
+    });
+    QObject::connect(&box, &RichTextBox::OLEDragDrop, &box, [&](OLEDropEvent *event) {
+        seen << QStringLiteral("drop %1 %2").arg(event->effect()).arg(event->button());
+        event->setEffect(0);
+    });
+    QMimeData data;
+    data.setText(QStringLiteral("p"));
+    const QPoint at(5, 5);
+    QDragEnterEvent moved(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &moved);
+    EXPECT_FALSE(moved.isAccepted());
+    QDragEnterEvent copied(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &copied);
+    EXPECT_TRUE(copied.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &drop);
+    EXPECT_TRUE(pasted.isEmpty());
+    EXPECT_EQ(seen, QStringList({"over 0 2", "over 0 1", "drop 1 1"}));
+}
+
+TEST(RichTextBoxTest, ChangeIsRaisedForUserEditsAndOncePerProgrammaticEdit)
+{
+    RichTextBox box;
+    box.show();
+    box.setFocus();
+    box.setTextQ(QStringLiteral("ab"));
+    int changes = 0;
+    QObject::connect(&box, &RichTextBox::Change, &box, [&] { ++changes; });
+    QTest::keyClicks(&box, "xy");
+    EXPECT_EQ(changes, 2);
+
+    // Colouring alone changes no text.
+    changes = 0;
+    box.setSel(0, 1);
+    box.setSelColor(red);
+    {
+        RichTextBox::ProgrammaticEdit edit(box);
+        box.setSel(1, 2);
+        box.setSelColor(blue);
+    }
+    EXPECT_EQ(changes, 0);
+
+    // Edits inside nested scopes are announced once, when the outermost ends.
+    {
+        RichTextBox::ProgrammaticEdit outer(box);
+        {
+            RichTextBox::ProgrammaticEdit inner(box);
+            box.setSel(0, 2);
+            box.setSelTextQ(QStringLiteral("XY"));
+        }
+        box.appendTextQ(QStringLiteral("\r\n"));
+        box.setSel(0, 0);
+        box.setSelRTF(QStringLiteral("{\\rtf1 z}"));
+        EXPECT_EQ(changes, 0);
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(box.TextQ(), QStringLiteral("zXYab\r\n"));
+    box.endProgrammaticEdit(); // an extra end is harmless
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(RichTextBoxTest, UndoTakesBackUserStepsNotColouring)
@@ -351,13 +426,14 @@ TEST(RichTextBoxTest, KeyEventsCarryCodesThatHandlersChange)
     RichTextBox box;
     box.show();
     std::vector<int> downs, ups;
-    QObject::connect(&box, &RichTextBox::KeyDown, &box, [&](short &keyCode, short) { downs.push_back(keyCode); });
-    QObject::connect(&box, &RichTextBox::KeyUp, &box, [&](short &keyCode, short) { ups.push_back(keyCode); });
-    QObject::connect(&box, &RichTextBox::KeyPress, &box, [&](short &keyAscii) {
-        if (keyAscii == 'q')
-            keyAscii = 0;
-        else if (keyAscii == 'a')
-            keyAscii = 'A';
+    QObject::connect(&box, &RichTextBox::KeyDown, &box,
+                     [&](KeyCodeEvent *event) { downs.push_back(event->keyCode()); });
+    QObject::connect(&box, &RichTextBox::KeyUp, &box, [&](KeyCodeEvent *event) { ups.push_back(event->keyCode()); });
+    QObject::connect(&box, &RichTextBox::KeyPress, &box, [&](KeyAsciiEvent *event) {
+        if (event->keyAscii() == 'q')
+            event->setKeyAscii(0);
+        else if (event->keyAscii() == 'a')
+            event->setKeyAscii('A');
     });
     QTest::keyClicks(&box, "aqb");
     QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);

@@ -87,7 +87,7 @@ TEST(VBCodeBox, SharedValuesReachEveryBoxAndSettersNotify)
     first->setFont_Large(false);
     first->setSelLength(4);
     first->setBackColor(0xFFFFFF);
-    first->setEnabled(false);
+    first->setControlEnabled(false);
     first->setRightMargin(1440);
     first->setText(QStringLiteral("x"));
     first->setToolTipText(QStringLiteral("tip"));
@@ -133,12 +133,55 @@ TEST(VBCodeBox, RunTimeOnlySettersFailWhileDesigned)
 
     f.host.setUserMode(true);
     EXPECT_EQ(errorNumber([&] { box->setHWnd(5); }), 382);
-    EXPECT_EQ(box->hWnd(), qint32(box->RTB1().winId()));
+    EXPECT_EQ(box->hWnd(), box->RTB1().handle());
     box->setSelStart(1);
     box->setSelText(QStringLiteral("X"));
     EXPECT_EQ(box->Text(), "aXbc");
     EXPECT_EQ(box->SelStart(), 2);
     EXPECT_EQ(f.host.notifications(), QStringList({"SelStart", "SelText"}));
+}
+
+// The handle names the text box for as long as it lives and asking for it
+// leaves every widget of the control a plain, non-native one.
+TEST(VBCodeBox, HWndNamesTheTextBoxWithoutMakingItNative)
+{
+    CodeBoxFixture f;
+    auto box = f.makeBox();
+    auto other = f.makeBox();
+    const qint32 handle = box->hWnd();
+    EXPECT_NE(handle, 0);
+    EXPECT_EQ(box->hWnd(), handle);
+    EXPECT_NE(other->hWnd(), handle);
+    EXPECT_NE(box->RTBPaste().handle(), handle);
+    EXPECT_FALSE(box->RTB1().testAttribute(Qt::WA_NativeWindow));
+    EXPECT_FALSE(box->RTB1().viewport()->testAttribute(Qt::WA_NativeWindow));
+    EXPECT_EQ(box->RTB1().internalWinId(), WId(0));
+}
+
+// Enabled and Font are the text box's; the control's own QWidget state and
+// font stay, and both reach the stored design.
+TEST(VBCodeBox, EnabledAndFontAreTheTextBoxs)
+{
+    CodeBoxFixture f;
+    auto box = f.makeBox();
+    const QFont ownFont = box->font();
+    f.host.clearNotifications();
+    box->setControlEnabled(false);
+    box->setControlFont(QFont(QStringLiteral("DejaVu Sans Mono"), 15));
+    EXPECT_FALSE(box->Enabled());
+    EXPECT_FALSE(box->RTB1().isEnabled());
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_EQ(box->Font().pointSize(), 15);
+    EXPECT_EQ(box->RTB1().font().pointSize(), 15);
+    EXPECT_EQ(box->font(), ownFont);
+    EXPECT_EQ(f.host.notifications(), QStringList({"Enabled", "Font"}));
+
+    MemoryPropertyBag saved;
+    box->WriteProperties(saved);
+    auto restored = f.makeBox();
+    restored->ReadProperties(saved);
+    EXPECT_FALSE(restored->Enabled());
+    EXPECT_EQ(restored->Font().pointSize(), 15);
 }
 
 TEST(VBCodeBox, ResizeLaysOutTextBoxAndBar)
@@ -201,6 +244,20 @@ TEST(VBCodeBox, ReadsTheKeysInOrderAndEmptyDesignGivesDefaults)
     EXPECT_FALSE(box->Color_Auto());
     EXPECT_EQ(box->BackColor(), 0xFF00);
 
+    // A system colour may be stored as an unsigned number, in text or as a
+    // number: it loads as the system colour reference and is drawn as one.
+    const QColor windowBackground = RichTextBox().palette().color(QPalette::Base);
+    for (const QVariant &stored :
+         {QVariant(QStringLiteral("2147483653")), QVariant(quint32(0x80000005u)), QVariant(qulonglong(0x80000005u))}) {
+        box->setBackColor(0xFF00);
+        MemoryPropertyBag systemColour({{"BackColor", stored}});
+        box->ReadProperties(systemColour);
+        EXPECT_EQ(box->BackColor(), qint32(0x80000005u)) << stored.toString().toStdString();
+        EXPECT_EQ(box->RTB1().palette().color(QPalette::Base), windowBackground);
+    }
+    MemoryPropertyBag tooLarge({{"BackColor", QStringLiteral("4294967296")}});
+    EXPECT_EQ(errorNumber([&] { box->ReadProperties(tooLarge); }), 13);
+
     // Errors of the store and stored values of the wrong kind reach the caller.
     MemoryPropertyBag failing;
     failing.failOn(QStringLiteral("Text"));
@@ -220,7 +277,7 @@ TEST(VBCodeBox, WritesTheKeysInOrderWithTextRtfAndSelLengthTwice)
     box->setColor_IDWords(3);
     box->setColor_KeyWords(4);
     box->setBackColor(0xFFFFFF);
-    box->setEnabled(false);
+    box->setControlEnabled(false);
     box->setToolTipText(QStringLiteral("tip"));
     box->setWhatsThisHelpID(7);
     box->setText(QStringLiteral("ab\r\ncd"));
@@ -234,7 +291,7 @@ TEST(VBCodeBox, WritesTheKeysInOrderWithTextRtfAndSelLengthTwice)
     box->setTextRTF(QStringLiteral("stored"));
     box->setSelLength(5);
     box->setShowMenu(false);
-    box->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 11));
+    box->setControlFont(QFont(QStringLiteral("DejaVu Sans Mono"), 11));
 
     MemoryPropertyBag saved;
     box->WriteProperties(saved);
@@ -305,39 +362,42 @@ namespace quorbel {
 namespace {
 
 // Every event of the text box reaches the host under its name, in the
-// order raised, and what a handler writes into a by-reference argument
-// reaches the text box's variable.
-TEST(VBCodeBox, PassesTheTextBoxEventsOnByReference)
+// order raised, and what a handler writes into an event object reaches the
+// text box.
+TEST(VBCodeBox, PassesTheTextBoxEventsOnWithTheirEventObjects)
 {
     CodeBoxFixture f;
     auto box = f.makeBox();
     QStringList seen;
     VBCodeBox *b = box.get();
-    QObject::connect(
-        b, &VBCodeBox::OLEDragOver,
-        [&](const QMimeData *, qint32 &effect, short button, short shift, float x, float y, short state) {
-            seen << QStringLiteral("OLEDragOver %1 %2 %3 %4 %5").arg(button).arg(shift).arg(x).arg(y).arg(state);
-            effect = 0;
-        });
-    QObject::connect(b, &VBCodeBox::OLEDragDrop, [&](const QMimeData *, qint32 &effect, short, short, float, float) {
+    QObject::connect(b, &VBCodeBox::OLEDragOver, [&](OLEDropEvent *event) {
+        seen << QStringLiteral("OLEDragOver %1 %2 %3 %4 %5")
+                    .arg(event->button())
+                    .arg(event->shift())
+                    .arg(event->x())
+                    .arg(event->y())
+                    .arg(event->state());
+        event->setEffect(0);
+    });
+    QObject::connect(b, &VBCodeBox::OLEDragDrop, [&](OLEDropEvent *event) {
         seen << "OLEDragDrop";
-        effect = 2;
+        event->setEffect(2);
     });
-    QObject::connect(b, &VBCodeBox::OLEGiveFeedback, [&](qint32 &, bool &defaultCursors) {
+    QObject::connect(b, &VBCodeBox::OLEGiveFeedback, [&](OLEFeedbackEvent *event) {
         seen << "OLEGiveFeedback";
-        defaultCursors = false;
+        event->setDefaultCursors(false);
     });
-    QObject::connect(b, &VBCodeBox::OLEStartDrag, [&](QMimeData *, qint32 &allowed) {
+    QObject::connect(b, &VBCodeBox::OLEStartDrag, [&](OLEStartDragEvent *event) {
         seen << "OLEStartDrag";
-        allowed = 1;
+        event->setAllowedEffects(1);
     });
-    QObject::connect(b, &VBCodeBox::OLESetData, [&](QMimeData *, short &format) {
+    QObject::connect(b, &VBCodeBox::OLESetData, [&](OLESetDataEvent *event) {
         seen << "OLESetData";
-        format = 7;
+        event->setDataFormat(7);
     });
-    QObject::connect(b, &VBCodeBox::OLECompleteDrag, [&](qint32 &effect) {
+    QObject::connect(b, &VBCodeBox::OLECompleteDrag, [&](OLECompleteDragEvent *event) {
         seen << "OLECompleteDrag";
-        effect = 1;
+        event->setEffect(1);
     });
     QObject::connect(b, &VBCodeBox::SelChange, [&] { seen << "SelChange"; });
     QObject::connect(b, &VBCodeBox::Change, [&] { seen << "Change"; });
@@ -349,22 +409,24 @@ TEST(VBCodeBox, PassesTheTextBoxEventsOnByReference)
 
     RichTextBox &rtb = box->RTB1();
     QMimeData data;
-    qint32 effect = 1;
-    emit rtb.OLEDragOver(&data, effect, 1, 2, 3.5f, 4.5f, 2);
-    EXPECT_EQ(effect, 0);
-    emit rtb.OLEDragDrop(&data, effect, 1, 0, 0, 0);
-    EXPECT_EQ(effect, 2);
-    bool defaultCursors = true;
-    emit rtb.OLEGiveFeedback(effect, defaultCursors);
-    EXPECT_FALSE(defaultCursors);
-    qint32 allowed = 3;
-    emit rtb.OLEStartDrag(&data, allowed);
-    EXPECT_EQ(allowed, 1);
-    short format = 1;
-    emit rtb.OLESetData(&data, format);
-    EXPECT_EQ(format, 7);
-    emit rtb.OLECompleteDrag(effect);
-    EXPECT_EQ(effect, 1);
+    OLEDropEvent over(&data, 1, 1, 2, 3.5f, 4.5f, 2);
+    emit rtb.OLEDragOver(&over);
+    EXPECT_EQ(over.effect(), 0);
+    OLEDropEvent drop(&data, 0, 1, 0, 0, 0);
+    emit rtb.OLEDragDrop(&drop);
+    EXPECT_EQ(drop.effect(), 2);
+    OLEFeedbackEvent feedback(2);
+    emit rtb.OLEGiveFeedback(&feedback);
+    EXPECT_FALSE(feedback.defaultCursors());
+    OLEStartDragEvent start(&data, 3);
+    emit rtb.OLEStartDrag(&start);
+    EXPECT_EQ(start.allowedEffects(), 1);
+    OLESetDataEvent setData(&data, 1);
+    emit rtb.OLESetData(&setData);
+    EXPECT_EQ(setData.dataFormat(), 7);
+    OLECompleteDragEvent complete(2);
+    emit rtb.OLECompleteDrag(&complete);
+    EXPECT_EQ(complete.effect(), 1);
     emit rtb.SelChange();
     emit rtb.Change();
     emit rtb.Click();
