@@ -160,7 +160,7 @@ void frmAddin::buildControls()
 
     m_txtsource = new VBCodeBox({m_services.codeBoxes, m_services.clipboard, m_services.clock, nullptr}, client);
     place(m_txtsource, "txtsource", 120, 480, 8295, 4575);
-    m_txtsource->setFont(QFont(QStringLiteral("Courier New")));
+    m_txtsource->setControlFont(QFont(QStringLiteral("Courier New")));
 
     QString error;
     m_proBar1 = zentrim::createControl(QStringLiteral("Zentrim.ProBar"), client, &error);
