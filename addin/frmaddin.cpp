@@ -4,12 +4,12 @@
 #include "codebox/richtextbox.h"
 #include "codebox/vbcodebox.h"
 #include "engine/engineservices.h"
-#include "engine/filehelpers.h"
-#include "engine/pagestate.h"
+#include "engine/fileio.h"
+#include "engine/linebreaks.h"
 #include "engine/pagewriter.h"
+#include "engine/processstate.h"
 #include "engine/settingkeys.h"
 #include "engine/settings.h"
-#include "engine/sourcetext.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "platform/vbe.h"
@@ -121,7 +121,7 @@ frmAddin::frmAddin(const ConverterServices &services, ConverterDialogs dialogs, 
     setObjectName(QStringLiteral("frmAddin"));
     setWindowTitle(QStringLiteral("Quorbel"));
     setFont(designFont());
-    loadSyntaxDefaults(m_services.syntax);
+    loadSyntaxDefaults(m_services.process.syntax);
     buildControls();
     buildMenus();
     m_status = std::make_unique<StatusLabel>(*m_lblInfo);
@@ -158,7 +158,7 @@ void frmAddin::buildControls()
     m_txtExt = new QLineEdit(QStringLiteral("html"), client);
     place(m_txtExt, "txtExt", 6600, 120, 495, 285);
 
-    m_txtsource = new VBCodeBox({m_services.codeBoxes, m_services.clipboard, m_services.clock, nullptr}, client);
+    m_txtsource = new VBCodeBox({m_services.process.codeBox, m_services.clipboard, m_services.clock, nullptr}, client);
     place(m_txtsource, "txtsource", 120, 480, 8295, 4575);
     m_txtsource->setControlFont(QFont(QStringLiteral("Courier New")));
 
@@ -210,9 +210,9 @@ void frmAddin::buildControls()
     connect(m_chkAutoColor, &QCheckBox::clicked, this, [this] { chkAutoColor_Click(); });
     connect(m_chkFrames, &QCheckBox::clicked, this, [this] { ChkFrames_Click(); });
     connect(m_txtPro, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_services.pages.ProjectName = text.toStdString(); });
+            [this](const QString &text) { m_services.process.page.ProjectName = text.toStdString(); });
     connect(m_txtName, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_services.pages.CodeName = text.toStdString(); });
+            [this](const QString &text) { m_services.process.page.CodeName = text.toStdString(); });
     connect(m_txtExt, &QLineEdit::textChanged, this, [this](const QString &text) {
         try {
             save(keys::Ext, text.toStdString());
@@ -300,7 +300,7 @@ void frmAddin::Form_Load()
         m_txtsource->setColor_Auto(m_chkAutoColor->checkState() == Qt::Checked);
         setCheck(*m_chkShowOptions, setting(keys::ShowOptions, "1"));
         errorPoint = 1;
-        const SyntaxTables &syntax = m_services.syntax;
+        const SyntaxTables &syntax = m_services.process.syntax;
         const auto colour = [&](int element) {
             return std::get<std::int32_t>(readSetting(m_services.settings, syntaxColourKey(syntax, element),
                                                       syntax.syntaxDefaults.at(element), true));
@@ -311,7 +311,7 @@ void frmAddin::Form_Load()
         m_txtsource->setColor_KeyWords(colour(SyntaxKey));
         m_txtsource->setColor_Text(colour(SyntaxText));
         errorPoint = 2;
-        loadSyntaxDefaults(m_services.syntax);
+        loadSyntaxDefaults(m_services.process.syntax);
     } catch (const std::exception &) {
         m_services.messages.show(std::string(kLoadError) + std::to_string(errorPoint));
     }
@@ -348,16 +348,16 @@ std::string frmAddin::GetActiveCode()
             throw std::runtime_error("no caption");
         // "Project1 - Module1 (Code)": the project up to and with the first
         // blank, the code name between the first "-" and the last blank.
-        m_services.pages.ProjectName = caption.substr(0, static_cast<std::size_t>(firstPosition(caption, ' ')));
+        m_services.process.page.ProjectName = caption.substr(0, static_cast<std::size_t>(firstPosition(caption, ' ')));
         const int dash = firstPosition(caption, '-');
         const int lastBlank = lastPosition(caption, ' ');
         const int length = lastBlank - dash - 1;
         if (length < 0)
             throw std::runtime_error("Invalid procedure call or argument");
-        m_services.pages.CodeName =
+        m_services.process.page.CodeName =
             trimBlanks(std::string_view(caption).substr(static_cast<std::size_t>(dash), length));
-        const std::string project = m_services.pages.ProjectName;
-        const std::string code = m_services.pages.CodeName;
+        const std::string project = m_services.process.page.ProjectName;
+        const std::string code = m_services.process.page.CodeName;
         m_txtPro->setText(qs(project));
         m_txtName->setText(qs(code));
         vbe::CodeModule &module = pane->codeModule();
@@ -400,7 +400,7 @@ void frmAddin::cmdConvert_Click()
             m_txtsource->setFocus();
             return;
         }
-        m_commd->FileName = m_services.pages.CodeName + "." + m_txtExt->text().toStdString();
+        m_commd->FileName = m_services.process.page.CodeName + "." + m_txtExt->text().toStdString();
         try {
             m_commd->ShowSave();
         } catch (const std::exception &) {
@@ -414,7 +414,7 @@ void frmAddin::cmdConvert_Click()
         errorPoint = 2;
         if (!FileExists(file) || m_services.messages.show(file + "\r\n" + std::string(kOverwrite), Buttons::YesNo,
                                                           Icon::Exclamation, "File Exists") == Answer::Yes) {
-            PageWriter writer(m_services.pages,
+            PageWriter writer(m_services.process.page,
                               EngineServices{m_services.settings, m_services.messages, m_services.clock});
             writer.srcToHTML(m_txtSource2, file, *m_status);
         }
@@ -466,14 +466,18 @@ void frmAddin::mnuOpen_Click()
     try {
         m_commd->Filter = std::string(kSourceFilter);
         m_commd->ShowOpen();
-        const std::string file = m_commd->FileName;
-        if (FileExists(file))
-            showCode(InputFile(file, m_services.messages));
-        else
-            m_services.messages.show(kNoFile, Buttons::Ok, Icon::Critical);
+        openFile(m_commd->FileName);
     } catch (const std::exception &) {
         // Open ends without a message on any error (a cancel among them).
     }
+}
+
+void frmAddin::openFile(const std::string &file)
+{
+    if (FileExists(file))
+        showCode(InputFile(file, m_services.messages));
+    else
+        m_services.messages.show(kNoFile, Buttons::Ok, Icon::Critical);
 }
 
 void frmAddin::mnuFrames_Click()

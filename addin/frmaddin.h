@@ -25,9 +25,7 @@ class MessageBoxes;
 class SettingsStore;
 class Shell;
 class VBCodeBox;
-struct CodeBoxShared;
-struct PageState;
-struct SyntaxTables;
+struct ProcessState;
 
 namespace vbe {
 class VBE;
@@ -44,9 +42,7 @@ struct ConverterServices {
     // What every converter window of the process shares: the code and
     // project names and the page writer's state, the code boxes' colours,
     // the syntax element tables.
-    PageState &pages;
-    CodeBoxShared &codeBoxes;
-    SyntaxTables &syntax;
+    ProcessState &process;
 };
 
 // The windows that the converter window's menus open; each may be empty
@@ -87,6 +83,10 @@ public:
     void ChkFrames_Click();
     void mnuOpen_Click();
     void mnuFrames_Click();
+    // What Open does once a file is chosen: the file into the code box,
+    // coloured when Auto Color Code is on; "File Dosen't exist" when it is
+    // not a file. Read errors are InputFile's to show.
+    void openFile(const std::string &file);
 
     // The controls, for the dialogs that change them and for tests.
     VBCodeBox &txtsource() const { return *m_txtsource; }

@@ -131,7 +131,8 @@ Job planJob(const ConvertOptions &options, const std::string &source, const Sett
     if (!options.toStdout && !job.view.empty()) {
         job.target = targetFor(options, job.codeName, settings);
         job.files =
-            pageFiles(job.target, readText(settings, keys::Ext, keys::defaultFor(keys::Ext, keys::Reader::Page)), readText(settings, keys::Frames, keys::defaultFor(keys::Frames, keys::Reader::Page)) != "0");
+            pageFiles(job.target, readText(settings, keys::Ext, keys::defaultFor(keys::Ext, keys::Reader::Page)),
+                      readText(settings, keys::Frames, keys::defaultFor(keys::Frames, keys::Reader::Page)) != "0");
     }
     return job;
 }

@@ -1,7 +1,7 @@
 #include "host/addinhost.h"
 #include "host/mainwindow.h"
 #include "platform/qt/addinlist.h"
-#include "platform/qt/clipboard.h"
+#include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtmessageboxes.h"
 
 #include <QApplication>

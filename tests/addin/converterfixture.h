@@ -2,12 +2,12 @@
 
 #include "addin/frmaddin.h"
 #include "codebox/codeboxshared.h"
-#include "engine/pagestate.h"
+#include "engine/processstate.h"
 #include "engine/settings.h"
-#include "platform/memorysettingsstore.h"
-#include "platform/qt/clipboard.h"
+#include "platform/settings/memorysettingsstore.h"
 #include "tests/support/fakevbe.h"
 #include "tests/support/fixedclock.h"
+#include "tests/support/memoryclipboard.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scripteddialogs.h"
 
@@ -28,9 +28,9 @@ struct ConverterFixture {
     RecordingShell shell;
     FixedClock clock;
     MemoryClipboard clipboard;
-    PageState pages;
-    CodeBoxShared codeBoxes;
-    SyntaxTables syntax;
+    ProcessState process;
+    PageState &pages = process.page;
+    CodeBoxShared &codeBoxes = process.codeBox;
     FakeVbe environment{clipboard};
     FakeVbe::Pane pane;
     std::vector<QPointer<frmAddin>> windows;
@@ -46,10 +46,7 @@ struct ConverterFixture {
         for (auto &w : windows)
             delete w.data();
     }
-    ConverterServices services()
-    {
-        return {settings, messages, dialogs, shell, clock, clipboard, pages, codeBoxes, syntax};
-    }
+    ConverterServices services() { return {settings, messages, dialogs, shell, clock, clipboard, process}; }
     // A new window on the environment, as the add-in's menu entry makes one.
     frmAddin &open(ConverterDialogs dialogs = {})
     {

@@ -1,6 +1,7 @@
 #include "addin/menupicture.h"
 #include "addin/wizard.h"
 #include "tests/support/fakevbe.h"
+#include "tests/support/memoryclipboard.h"
 #include "tests/support/recordingmessageboxes.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/mainwindow.h"
-#include "platform/qt/clipboard.h"
+#include "platform/qt/qtclipboard.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"
 

@@ -1,0 +1,74 @@
+#include "addin/addinprocess.h"
+
+#include "addin/wizard.h"
+#include "platform/posix/posixshell.h"
+#include "platform/posix/systemclock.h"
+#include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtfiledialogs.h"
+#include "platform/qt/qtmessageboxes.h"
+#include "platform/sqlite/sqlitesettingsstore.h"
+
+#include <QObject>
+
+namespace quorbel {
+
+struct AddinProcess::Services {
+    SqliteSettingsStore settings{SqliteSettingsStore::defaultFile()};
+    QtMessageBoxes messages;
+    QtFileDialogs fileDialogs;
+    PosixShell shell;
+    SystemClock clock;
+    QtClipboard clipboard;
+};
+
+AddinProcess::AddinProcess() : m_services(std::make_unique<Services>())
+{
+}
+
+AddinProcess::~AddinProcess() = default;
+
+Clipboard &AddinProcess::clipboard()
+{
+    return m_services->clipboard;
+}
+
+Clock &AddinProcess::clock()
+{
+    return m_services->clock;
+}
+
+MessageBoxes &AddinProcess::messages()
+{
+    return m_services->messages;
+}
+
+ConverterServices AddinProcess::converterServices()
+{
+    Services &s = *m_services;
+    return {s.settings, s.messages, s.fileDialogs, s.shell, s.clock, s.clipboard, m_process};
+}
+
+std::unique_ptr<Wizard> AddinProcess::makeWizard()
+{
+    return std::make_unique<Wizard>(Wizard::Services{m_services->messages, m_services->clipboard,
+                                                     [this](vbe::VBE *environment) { showConverter(environment); }});
+}
+
+frmAddin *AddinProcess::showConverter(vbe::VBE *environment)
+{
+    auto *window = new frmAddin(converterServices());
+    window->VBInstance = environment;
+    track(window);
+    m_lastConverter = window;
+    window->show();
+    window->activateWindow();
+    return window;
+}
+
+void AddinProcess::track(QObject *obj)
+{
+    objectMade();
+    QObject::connect(obj, &QObject::destroyed, [this] { objectGone(); });
+}
+
+} // namespace quorbel
