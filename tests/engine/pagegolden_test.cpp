@@ -122,10 +122,17 @@ std::string describeDifference(const std::string &expected, const std::string &a
     return out.str();
 }
 
-// Converts the case's source (with line breaks as given by lineBreak) into
-// a fresh output folder; returns the error message, if any.
-std::string convert(const fs::path &caseDir, const Case &c, const fs::path &out, bool withLf)
+// The ways a source is converted: through a text box as the converter
+// window does, the same with LF line breaks, and streamed from the text as
+// the command line does (in small batches on two threads, so that the cuts
+// between batches are tried too).
+enum class Way { TextBox, TextBoxWithLf, Streamed };
+
+// Converts the case's source the given way into a fresh output folder;
+// returns the error message, if any.
+std::string convert(const fs::path &caseDir, const Case &c, const fs::path &out, Way way)
 {
+    const bool withLf = way == Way::TextBoxWithLf;
     fs::remove_all(out);
     fs::create_directories(out);
     for (const auto &folder : c.folders)
@@ -149,8 +156,12 @@ std::string convert(const fs::path &caseDir, const Case &c, const fs::path &out,
     label.setCaption("unchanged");
     try {
         for (int run = 0; run < c.runs; ++run) {
-            PlainTextBox box(text);
-            writer.srcToHTML(box, (out / c.target).string(), label);
+            if (way == Way::Streamed) {
+                writer.writePages(text, (out / c.target).string(), label, StreamOptions(2, 64));
+            } else {
+                PlainTextBox box(text);
+                writer.srcToHTML(box, (out / c.target).string(), label);
+            }
         }
     } catch (const std::exception &error) {
         return error.what();
@@ -171,7 +182,7 @@ TEST_P(PageGoldens, ConvertsToTheExpectedPageSet)
     const fs::path out = fs::path(QUORBEL_BUILD_DIR) / "pagegolden-output" / GetParam();
     const fs::path expected = caseDir / "expected";
 
-    const std::string error = convert(caseDir, c, out, false);
+    const std::string error = convert(caseDir, c, out, Way::TextBox);
     if (c.error.empty())
         EXPECT_EQ(error, "");
     else
@@ -199,11 +210,16 @@ TEST_P(PageGoldens, ConvertsToTheExpectedPageSet)
         pages[relative.generic_string()] = got;
     }
 
-    // The same source with LF line breaks gives the same pages.
-    convert(caseDir, c, out, true);
-    EXPECT_EQ(listTree(out), tree);
-    for (const auto &[relative, page] : pages)
-        EXPECT_TRUE(testing::readBytes(out / relative) == page) << relative << " differs with LF line breaks";
+    // The same source with LF line breaks, and streamed as the command line
+    // converts, gives the same pages.
+    for (const auto &[way, name] : {std::pair{Way::TextBoxWithLf, "with LF line breaks"},
+                                    std::pair{Way::Streamed, "streamed"}}) {
+        const std::string again = convert(caseDir, c, out, way);
+        EXPECT_EQ(again, error) << name;
+        EXPECT_EQ(listTree(out), tree) << name;
+        for (const auto &[relative, page] : pages)
+            EXPECT_TRUE(testing::readBytes(out / relative) == page) << relative << " differs " << name;
+    }
 }
 
 std::vector<std::string> caseNames()
