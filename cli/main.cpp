@@ -1,5 +1,6 @@
 // quorbel: converts VB6 sources to HTML page sets and edits the settings.
 #include "cli/convertcommand.h"
+#include "cli/guicommand.h"
 #include "cli/options.h"
 #include "cli/settingscommand.h"
 #include "platform/posix/systemclock.h"
@@ -13,7 +14,7 @@ using namespace quorbel;
 
 namespace {
 
-int run(cli::Invocation inv)
+int run(cli::Invocation inv, const char *program)
 {
     switch (inv.command) {
     case cli::Invocation::Command::Help:
@@ -22,6 +23,8 @@ int run(cli::Invocation inv)
     case cli::Invocation::Command::Version:
         std::cout << "quorbel " << QUORBEL_VERSION << '\n';
         return 0;
+    case cli::Invocation::Command::Gui:
+        return cli::runGui(program, inv.guiFile, std::cerr);
     case cli::Invocation::Command::Convert:
     case cli::Invocation::Command::Settings:
         break;
@@ -47,7 +50,7 @@ int main(int argc, char **argv)
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     try {
-        const int status = run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+        const int status = run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)), argv[0]);
         // A full disk or a closed pipe shows when the buffered output goes.
         std::cout.flush();
         if (!std::cout) {

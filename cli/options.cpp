@@ -146,6 +146,22 @@ void parseSettings(ArgumentReader &reader, Invocation &inv)
     inv.settings.arguments.assign(words.begin() + 1, words.end());
 }
 
+void parseGui(ArgumentReader &reader, Invocation &inv)
+{
+    while (!reader.atEnd()) {
+        std::string arg = reader.take();
+        if (arg == "-h" || arg == "--help") {
+            inv.command = Invocation::Command::Help;
+            return;
+        }
+        if (arg.starts_with("-") && arg != "-")
+            throw UsageError("unknown option " + arg);
+        if (inv.guiFile)
+            throw UsageError("gui takes at most one FILE");
+        inv.guiFile = std::move(arg);
+    }
+}
+
 } // namespace
 
 Invocation parseCommandLine(const std::vector<std::string> &args)
@@ -165,6 +181,9 @@ Invocation parseCommandLine(const std::vector<std::string> &args)
     } else if (command == "settings") {
         inv.command = Invocation::Command::Settings;
         parseSettings(reader, inv);
+    } else if (command == "gui") {
+        inv.command = Invocation::Command::Gui;
+        parseGui(reader, inv);
     } else {
         throw UsageError("unknown command \"" + command + "\"");
     }
@@ -189,6 +208,7 @@ const char *usageText()
            "  -n, --no-clobber     refuse to replace an existing target\n"
            "  -q, --quiet          no status line\n"
            "       quorbel settings [--settings FILE] list | get KEY | set KEY VALUE | unset KEY | path\n"
+           "       quorbel gui [FILE]        a converter window, FILE in its code box\n"
            "       quorbel --help | --version\n";
 }
 

@@ -38,11 +38,12 @@ struct SettingsOptions {
 };
 
 struct Invocation {
-    enum class Command { Help, Version, Convert, Settings };
+    enum class Command { Help, Version, Convert, Settings, Gui };
     Command command = Command::Help;
     std::optional<std::string> settingsFile;
     ConvertOptions convert;
     SettingsOptions settings;
+    std::optional<std::string> guiFile; // gui: the file to open
 };
 
 // Reads the arguments after the program name. Throws UsageError.

@@ -128,6 +128,8 @@ TEST_F(Cli, HelpVersionAndUsageErrors)
                                                {"convert", "-o"},
                                                {"convert", "--stdout", "a.bas", "b.bas"},
                                                {"convert", "--set", "novalue", "a.bas"},
+                                               {"gui", "a.bas", "b.bas"},
+                                               {"gui", "--bogus"},
                                                {"convert", "--set", "No Such Key=1", "a.bas"},
                                                {"settings"},
                                                {"settings", "get"},
