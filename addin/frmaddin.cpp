@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace quorbel {
 
@@ -45,8 +46,18 @@ constexpr std::string_view kNoFile = "File Dosen't exist";
 constexpr std::string_view kRecommendSubs = "It is recommended to print a hyperlink to the subs and functions on the "
                                             "page. Do you wish to do this ?";
 constexpr std::string_view kStillWorking = "still working on this one";
+constexpr std::string_view kIsTheSource = "is the source file of this code and is not replaced.";
 constexpr std::string_view kSourceFilter =
     "VB Moduel (*.bas*)|*.bas*|VB Class (*.cls*)|*.cls|VB Form (*.frm*)|*.frm|All Files (*.*)|*.";
+
+// Whether two paths name one existing file (through any link).
+bool sameFile(const std::string &a, const std::string &b)
+{
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
 
 // The blanks around a text taken away (blanks only, not tabs).
 std::string trimBlanks(std::string_view text)
@@ -412,6 +423,12 @@ void frmAddin::cmdConvert_Click()
         errorPoint = 1;
         m_txtSource2.setText(normaliseLineBreaks(m_txtsource->Text().toStdString()));
         errorPoint = 2;
+        if (!m_openedFile.empty() && sameFile(file, m_openedFile)) {
+            // The page would replace the source the code came from: the
+            // code would be lost with it.
+            m_services.messages.show(file + "\r\n" + std::string(kIsTheSource), Buttons::Ok, Icon::Critical);
+            return;
+        }
         if (!FileExists(file) || m_services.messages.show(file + "\r\n" + std::string(kOverwrite), Buttons::YesNo,
                                                           Icon::Exclamation, "File Exists") == Answer::Yes) {
             PageWriter writer(m_services.process.page,
@@ -474,9 +491,10 @@ void frmAddin::mnuOpen_Click()
 
 void frmAddin::openFile(const std::string &file)
 {
-    if (FileExists(file))
+    if (FileExists(file)) {
         showCode(InputFile(file, m_services.messages));
-    else
+        m_openedFile = file;
+    } else
         m_services.messages.show(kNoFile, Buttons::Ok, Icon::Critical);
 }
 

@@ -127,7 +127,9 @@ private:
     std::unique_ptr<StatusLabel> m_status;
     PlainTextBox m_txtSource2;
     bool m_firstActivation = true;
-    bool m_loading = false;
+    // The file last opened into the code box: a conversion never replaces
+    // it with a page.
+    std::string m_openedFile;
 
     QLabel *m_lblProject = nullptr;
     QLineEdit *m_txtPro = nullptr;

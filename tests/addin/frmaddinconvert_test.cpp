@@ -176,6 +176,16 @@ TEST_F(ConverterConvert, OpenReadsASourceFileAndLeavesItsFilterForTheNextSave)
     EXPECT_EQ(dialogs.calls.back().kind, FileDialogs::Kind::Save);
     EXPECT_EQ(dialogs.calls.back().filter, dialogs.calls[0].filter);
     EXPECT_EQ(dialogs.calls.back().fileName, "Old.html");
+
+    // The file the code came from is never replaced by a page, even when
+    // the person agrees to overwrite it.
+    messages.calls.clear();
+    dialogs.answers = {(dir / "Old.bas").string()};
+    w.cmdConvert().click();
+    ASSERT_EQ(texts(), std::vector<std::string>{(dir / "Old.bas").string() +
+                                                "\r\nis the source file of this code and is not replaced."});
+    EXPECT_EQ(messages.calls[0].icon, Icon::Critical);
+    EXPECT_EQ(readBytes(dir / "Old.bas"), "' caf\xe9\nSub A()\nEnd Sub\n");
 }
 
 TEST_F(ConverterConvert, CheckBoxesMenuFramesExtensionCancelAndUnload)
