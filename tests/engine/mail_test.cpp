@@ -1,5 +1,6 @@
 #include "engine/mail.h"
 #include "platform/shell.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +10,9 @@
 namespace quorbel {
 namespace {
 
-// Records the programs started; fails for the programs named in missing.
-class RecordingShell : public Shell {
-public:
-    void openDocument(const std::string &pathOrUrl) override { started.push_back({"open", pathOrUrl}); }
-    long startProgram(const std::vector<std::string> &argv) override
-    {
-        started.push_back(argv);
-        for (const auto &m : missing) {
-            if (argv.front() == m)
-                throw ShellError("cannot start " + m + ": No such file or directory");
-        }
-        return 4242;
-    }
-    std::vector<std::vector<std::string>> started;
-    std::vector<std::string> missing;
-};
+using testing::RecordingShell;
 
-TEST(Mail, MailCommandLineQuotesEveryValueInPartOrder)
+TEST(Mail, MailCommandLineQuotesEveryValueInOrder)
 {
     EXPECT_EQ(mailCommandLine("bugs@x.org", "Bug Report", "body", "", ""),
               "Start.exe mailto:\"bugs@x.org\"?Subject=\"Bug Report\"&cc=\"\"&bcc=\"\"&Body=\"body\""
