@@ -212,8 +212,8 @@ TEST_P(PageGoldens, ConvertsToTheExpectedPageSet)
 
     // The same source with LF line breaks, and streamed as the command line
     // converts, gives the same pages.
-    for (const auto &[way, name] : {std::pair{Way::TextBoxWithLf, "with LF line breaks"},
-                                    std::pair{Way::Streamed, "streamed"}}) {
+    for (const auto &[way, name] :
+         {std::pair{Way::TextBoxWithLf, "with LF line breaks"}, std::pair{Way::Streamed, "streamed"}}) {
         const std::string again = convert(caseDir, c, out, way);
         EXPECT_EQ(again, error) << name;
         EXPECT_EQ(listTree(out), tree) << name;
