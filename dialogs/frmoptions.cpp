@@ -75,7 +75,7 @@ frmOptions::frmOptions(const OptionsServices &services, frmAddin *opener, QWidge
 
 frmOptions::~frmOptions() = default;
 
-void frmOptions::addButtons(QWidget *tab, int index)
+QHBoxLayout *frmOptions::addButtons(QWidget *tab, int index)
 {
     auto *row = new QHBoxLayout;
     row->addStretch();
@@ -88,6 +88,7 @@ void frmOptions::addButtons(QWidget *tab, int index)
     row->addWidget(m_cmdOK[index]);
     row->addWidget(m_cmdCancel[index]);
     static_cast<QVBoxLayout *>(tab->layout())->addLayout(row);
+    return row;
 }
 
 QWidget *frmOptions::buildColoursTab()

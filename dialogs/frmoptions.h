@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -139,7 +140,8 @@ private:
     QWidget *buildCommentsTab();
     QWidget *buildLayoutTab();
     QWidget *buildMetaTab();
-    void addButtons(QWidget *tab, int index);
+    // The row of OK (element index) and Cancel at the foot of tab.
+    QHBoxLayout *addButtons(QWidget *tab, int index);
     void refreshSample();
     void loadLayoutTab();
     void loadMetaTab();

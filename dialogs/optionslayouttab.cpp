@@ -106,16 +106,18 @@ QWidget *frmOptions::buildLayoutTab()
 
     auto *info = new QGroupBox(QStringLiteral("Comment Info Width"), tab);
     auto *infoLayout = new QGridLayout(info);
-    infoLayout->addWidget(new QLabel(QStringLiteral("(in Percentages)"), info), 0, 0, 1, 2);
+    infoLayout->addWidget(new QLabel(QStringLiteral("(in Percentages)"), info), 0, 2, 2, 1);
     m_txtNamesWidth = new QLineEdit(info);
     m_txtNamesWidth->setObjectName(QStringLiteral("txtNamesWidth"));
     connect(m_txtNamesWidth, &QLineEdit::textChanged, this, &frmOptions::txtNamesWidth_Change);
     m_txtInfoWidth = new QLineEdit(info);
     m_txtInfoWidth->setObjectName(QStringLiteral("txtInfoWidth"));
-    infoLayout->addWidget(new QLabel(QStringLiteral("Comment Names"), info), 1, 0);
-    infoLayout->addWidget(m_txtNamesWidth, 1, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Comment Info"), info), 2, 0);
-    infoLayout->addWidget(m_txtInfoWidth, 2, 1);
+    m_txtNamesWidth->setMaximumWidth(twipsOn(*this, 735));
+    m_txtInfoWidth->setMaximumWidth(twipsOn(*this, 735));
+    infoLayout->addWidget(new QLabel(QStringLiteral("Comment Names"), info), 0, 0);
+    infoLayout->addWidget(m_txtNamesWidth, 0, 1);
+    infoLayout->addWidget(new QLabel(QStringLiteral("Comment Info"), info), 1, 0);
+    infoLayout->addWidget(m_txtInfoWidth, 1, 1);
     settings->addWidget(info);
 
     auto *font = new QGroupBox(QStringLiteral("Comment Font"), tab);
@@ -156,18 +158,16 @@ QWidget *frmOptions::buildLayoutTab()
     fontLayout->addWidget(m_picFontColor, 1, 3);
     settings->addWidget(font);
 
-    auto *bottom = new QHBoxLayout;
     m_chkHTML[1] = new QCheckBox(QStringLiteral("Print in HTML Page"), tab);
     m_chkHTML[1]->setObjectName(QStringLiteral("ChkHTML1"));
     m_chkHTML[1]->setToolTip(QStringLiteral("Click if you only want the comments to appear in the HTML pages."));
     m_cmdRestore = new QPushButton(QStringLiteral("Restore &Default"), tab);
     m_cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
     connect(m_cmdRestore, &QPushButton::clicked, this, &frmOptions::cmdRestore_Click);
-    bottom->addWidget(m_chkHTML[1]);
-    bottom->addStretch();
-    bottom->addWidget(m_cmdRestore);
-    column->addLayout(bottom);
-    addButtons(tab, 3);
+    // The foot of the tab: these two before OK and Cancel.
+    QHBoxLayout *bottom = addButtons(tab, 3);
+    bottom->insertWidget(0, m_chkHTML[1]);
+    bottom->insertWidget(1, m_cmdRestore);
     return tab;
 }
 

@@ -85,7 +85,7 @@ TEST_F(OptionsLayout, WidthRulesWithTypedText)
     EXPECT_EQ(d.lastWidth(), 12);
     width.setText(QStringLiteral("13.5"));
     EXPECT_EQ(d.lastWidth(), 14);
-    QTest::mouseClick(&d.optPixels(), Qt::LeftButton);
+    d.optPixels().click();
     width.setText(QStringLiteral("150"));
     EXPECT_EQ(width.text(), "150");
     width.setText(QStringLiteral("-20"));
