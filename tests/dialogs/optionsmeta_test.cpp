@@ -2,6 +2,7 @@
 #include "tests/dialogs/optionsfixture.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -138,6 +139,16 @@ TEST_F(OptionsMeta, AddEditAndTheSelectionsKeptInStep)
     answerInput("keywords", "vb");
     d.mnuAdd().trigger();
     EXPECT_EQ(entries(d.listName(0)).last(), "keywords");
+    // The right button over the user values: the menu shows, for that kind.
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                 d.listValue(1).viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(d.listValue(1).viewport(), &rightClick);
+    EXPECT_TRUE(d.mnuMeta().isVisible());
+    EXPECT_TRUE(d.mnuDelete().isEnabled());
+    d.mnuMeta().hide();
+    answerInput("lang", "en");
+    d.mnuAdd().trigger();
+    EXPECT_EQ(entries(d.listValue(1)), QStringList({"me", "en"}));
     d.listName(1).clear();
     d.listValue(1).clear();
     d.prepareMetaMenu(1);
