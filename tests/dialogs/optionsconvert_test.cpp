@@ -1,8 +1,10 @@
+#include "codebox/vbcodebox.h"
 #include "dialogs/optionsopener.h"
 #include "engine/settingkeys.h"
 #include "tests/dialogs/optionsfixture.h"
 #include "tests/support/scratchfiles.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,6 +85,37 @@ TEST_F(OptionsConvert, ChangesInTheDialogReachTheWrittenPage)
     EXPECT_NE(pages.find("112233"), std::string::npos);
     EXPECT_NE(pages.find("<META NAME='robots'  CONTENT='noindex' >"), std::string::npos);
     EXPECT_EQ(stored(keys::MetaUserCount), "1");
+}
+
+// Each options entry of a window's menu opens the dialog on its own tab, and
+// its OK recolours the code box of that window only.
+TEST_F(OptionsConvert, MenuEntriesOpenTheirTabForTheirOwnWindow)
+{
+    frmAddin &first = open({optionsOpener(optionsServices()), {}, {}});
+    frmAddin &second = open({optionsOpener(optionsServices()), {}, {}});
+    const std::pair<const char *, int> entries[] = {
+        {"mnuColours", 0}, {"mnuComments", 1}, {"mnuHTML", 2}, {"mnuMeta", 3}};
+    for (const auto &[name, tab] : entries) {
+        int shown = -1;
+        onModal([&shown](QWidget &modal) {
+            auto &d = dynamic_cast<frmOptions &>(modal);
+            shown = d.SSTab1().currentIndex();
+            d.cmdCancel_Click();
+        });
+        first.findChild<QAction *>(QString::fromLatin1(name))->trigger();
+        EXPECT_EQ(shown, tab) << name;
+    }
+    const std::int32_t before = second.txtsource().BackColor();
+    colours.answers = {0x445566};
+    onModal([](QWidget &modal) {
+        auto &d = dynamic_cast<frmOptions &>(modal);
+        d.picSyntaxColor_Click(SyntaxBGround);
+        d.cmdOK_Click();
+    });
+    first.findChild<QAction *>(QStringLiteral("mnuColours"))->trigger();
+    EXPECT_EQ(first.txtsource().BackColor(), 0x445566);
+    EXPECT_EQ(second.txtsource().BackColor(), before);
+    EXPECT_EQ(stored(keys::BGroundSyntaxColor), "665544");
 }
 
 // Pictures of the four tabs and of the meta tag input dialog, in the build
