@@ -1,9 +1,11 @@
 #include "addin/addinprocess.h"
 
 #include "addin/wizard.h"
+#include "dialogs/optionsopener.h"
 #include "platform/posix/posixshell.h"
 #include "platform/posix/systemclock.h"
 #include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtcolourdialog.h"
 #include "platform/qt/qtfiledialogs.h"
 #include "platform/qt/qtmessageboxes.h"
 #include "platform/sqlite/sqlitesettingsstore.h"
@@ -16,6 +18,7 @@ struct AddinProcess::Services {
     SqliteSettingsStore settings{SqliteSettingsStore::defaultFile()};
     QtMessageBoxes messages;
     QtFileDialogs fileDialogs;
+    QtColourDialog colourDialog;
     PosixShell shell;
     SystemClock clock;
     QtClipboard clipboard;
@@ -56,7 +59,10 @@ std::unique_ptr<Wizard> AddinProcess::makeWizard()
 
 frmAddin *AddinProcess::showConverter(vbe::VBE *environment)
 {
-    auto *window = new frmAddin(converterServices());
+    Services &s = *m_services;
+    ConverterDialogs dialogs;
+    dialogs.showOptions = optionsOpener({s.settings, s.messages, s.colourDialog, m_process.syntax});
+    auto *window = new frmAddin(converterServices(), std::move(dialogs));
     window->VBInstance = environment;
     track(window);
     m_lastConverter = window;
