@@ -1,6 +1,7 @@
 #include "addin/addinprocess.h"
 
 #include "addin/wizard.h"
+#include "dialogs/bugaboutentries.h"
 #include "platform/posix/posixshell.h"
 #include "platform/posix/systemclock.h"
 #include "platform/qt/qtclipboard.h"
@@ -56,7 +57,9 @@ std::unique_ptr<Wizard> AddinProcess::makeWizard()
 
 frmAddin *AddinProcess::showConverter(vbe::VBE *environment)
 {
-    auto *window = new frmAddin(converterServices());
+    ConverterDialogs dialogs;
+    setBugAboutEntries(dialogs, m_services->messages, m_services->shell);
+    auto *window = new frmAddin(converterServices(), std::move(dialogs));
     window->VBInstance = environment;
     track(window);
     m_lastConverter = window;
