@@ -43,6 +43,11 @@ MessageBoxes &AddinProcess::messages()
     return m_services->messages;
 }
 
+Shell &AddinProcess::shell()
+{
+    return m_services->shell;
+}
+
 ConverterServices AddinProcess::converterServices()
 {
     Services &s = *m_services;

@@ -99,6 +99,18 @@ TEST_F(CodeBoxMembers, ALongTextGoesOnOverPagesWithNoLineLostOrRepeated)
     EXPECT_EQ(breaks, pages);
     EXPECT_EQ(joined, expected + "Last\n");
 
+    // The margins are measured from the page's edges, not from the
+    // printable area: the first word starts one inch (72 points) from the
+    // left and its line one inch from the top.
+    const std::string boxes =
+        tool(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", QString::fromStdString(pdf.string()), "-"});
+    const auto word = boxes.find("<word xMin=\"");
+    ASSERT_NE(word, std::string::npos) << boxes;
+    const double xMin = std::stod(boxes.substr(word + 12));
+    const double yMin = std::stod(boxes.substr(boxes.find("yMin=\"", word) + 6));
+    EXPECT_NEAR(xMin, 72.0, 1.5);
+    EXPECT_NEAR(yMin, 72.0, 4.0);
+
     // The first page as a picture, to look at.
     const QString png = QStringLiteral(QUORBEL_BUILD_DIR "/codebox-printed-page");
     tool(QStringLiteral("pdftoppm"),

@@ -1,3 +1,4 @@
+#include "codebox/vbcodebox.h"
 #include "dialogs/bugaboutentries.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmbug.h"
@@ -53,6 +54,19 @@ TEST_F(BugAboutEntries, ReportBugAndAboutOpenTheirDialogsModallyOverTheWindow)
     EXPECT_EQ(caption, "About Quorbel");
     EXPECT_TRUE(messages.calls.empty());
     EXPECT_TRUE(shell.started.empty());
+
+    // The window's code box shows the same About box.
+    seen = false;
+    caption.clear();
+    whenModalShown(
+        [&](QWidget &modal) {
+            caption = modal.windowTitle();
+            modal.close();
+        },
+        seen);
+    window.txtsource().AboutBox();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(caption, "About Quorbel");
 }
 
 } // namespace
