@@ -28,6 +28,11 @@ std::unique_ptr<QtPrinter> QtPrinter::systemDefault(const QString &pdfFile)
 
 std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &pdfFile)
 {
+    return std::make_unique<QtPrinter>(pdfPrinter(pdfFile));
+}
+
+std::unique_ptr<QPrinter> QtPrinter::pdfPrinter(const QString &pdfFile)
+{
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(pdfFile);
@@ -35,7 +40,7 @@ std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &pdfFile)
     // A PDF page is printable to its edges; a margin such as printers
     // have keeps the physical offsets meaningful.
     printer->setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
-    return std::make_unique<QtPrinter>(std::move(printer));
+    return printer;
 }
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))

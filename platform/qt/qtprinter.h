@@ -16,8 +16,10 @@ public:
     // Prints to the system's default printer, or into pdfFile when the
     // system has no printer.
     static std::unique_ptr<QtPrinter> systemDefault(const QString &pdfFile);
-    // Prints into a PDF file (A4, at 1200 dots an inch).
+    // Prints into a PDF file (A4, at 1200 dots an inch, margins of 6.35 mm
+    // as a printer's).
     static std::unique_ptr<QtPrinter> pdf(const QString &pdfFile);
+    static std::unique_ptr<QPrinter> pdfPrinter(const QString &pdfFile);
 
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
     ~QtPrinter() override;

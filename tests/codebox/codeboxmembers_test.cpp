@@ -1,4 +1,5 @@
 #include "codebox/codeboxmenu.h"
+#include "codebox/codeboxprint.h"
 #include "codebox/vbcodebox.h"
 #include "platform/qt/qtprinter.h"
 #include "tests/codebox/codeboxfixture.h"
@@ -126,6 +127,55 @@ TEST_F(CodeBoxMembers, ALongTextGoesOnOverPagesWithNoLineLostOrRepeated)
     const std::string selected = tool(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
     EXPECT_EQ(selected.rfind("Line 011\nLine 012\n", 0), 0u) << selected;
     EXPECT_EQ(selected.find("Line 013"), std::string::npos);
+    EXPECT_EQ(pageCount(pdf), 1);
+}
+
+// A PDF printer that also notes the job's steps.
+class StepPrinter : public QtPrinter {
+public:
+    explicit StepPrinter(const QString &file) : QtPrinter(QtPrinter::pdfPrinter(file)) {}
+    std::vector<std::string> steps;
+    void print(const QString &text) override
+    {
+        steps.push_back("print '" + text.toStdString() + "'");
+        QtPrinter::print(text);
+    }
+    void newPage() override
+    {
+        steps.push_back("newPage");
+        QtPrinter::newPage();
+    }
+    void endDoc() override
+    {
+        steps.push_back("endDoc");
+        QtPrinter::endDoc();
+    }
+};
+
+TEST_F(CodeBoxMembers, APrintJobStartsEveryPageWithABlankAndEndsOnce)
+{
+    auto b = box();
+    QString source;
+    for (int i = 0; i < 100; ++i)
+        source += QStringLiteral("x\r\n");
+    b->setText(source);
+    StepPrinter printer(QString::fromStdString(pdf.string()));
+    printRTF(b->RTB1(), printer, 100, 100, 100, 100);
+    const int pages = pageCount(pdf);
+    std::vector<std::string> expected = {"print ' '"};
+    for (int i = 1; i < pages; ++i) {
+        expected.push_back("newPage");
+        expected.push_back("print ' '");
+    }
+    expected.push_back("endDoc");
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(printer.steps, expected);
+
+    // A short text: the first range already reaches the end.
+    b->setText(QStringLiteral("x"));
+    StepPrinter one(QString::fromStdString(pdf.string()));
+    printRTF(b->RTB1(), one, 100, 100, 100, 100);
+    EXPECT_EQ(one.steps, (std::vector<std::string>{"print ' '", "endDoc"}));
     EXPECT_EQ(pageCount(pdf), 1);
 }
 
