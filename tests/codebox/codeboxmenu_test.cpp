@@ -14,7 +14,7 @@ namespace quorbel {
 namespace {
 
 using testing::CodeBoxFixture;
-using testing::whenPopupShown;
+using testing::PopupWatch;
 
 struct CodeBoxMenuTest : ::testing::Test, CodeBoxFixture {};
 
@@ -31,10 +31,9 @@ std::map<std::string, std::string> states(const QMenu &menu)
 // Right-clicks the box's text box; step sees the menu that opens.
 bool rightClick(VBCodeBox &box, std::function<void(QMenu &)> step)
 {
-    bool seen = false;
-    whenPopupShown(std::move(step), seen);
+    const PopupWatch watch(std::move(step));
     QTest::mouseClick(box.RTB1().viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    return seen;
+    return watch.seen();
 }
 
 TEST_F(CodeBoxMenuTest, RightClickShowsTheMenuWithEachEntrysStateBeforeMouseDown)

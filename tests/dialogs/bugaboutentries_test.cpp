@@ -14,7 +14,7 @@ namespace quorbel {
 namespace {
 
 using testing::ConverterFixture;
-using testing::whenModalShown;
+using testing::ModalWatch;
 
 struct BugAboutEntries : ::testing::Test, ConverterFixture {};
 
@@ -25,47 +25,56 @@ TEST_F(BugAboutEntries, ReportBugAndAboutOpenTheirDialogsModallyOverTheWindow)
     frmAddin &window = open(std::move(dialogs));
     window.show();
 
-    bool seen = false;
     QString caption;
     QWidget *owner = nullptr;
-    whenModalShown(
-        [&](QWidget &modal) {
+    bool isBug = false;
+    {
+        const ModalWatch watch([&](QWidget &modal) {
             caption = modal.windowTitle();
             owner = modal.parentWidget();
-            ASSERT_NE(dynamic_cast<frmBug *>(&modal), nullptr);
-            static_cast<frmBug &>(modal).cmdCancel().click();
-        },
-        seen);
-    window.findChild<QAction *>(QStringLiteral("mnuBug"))->trigger();
-    EXPECT_TRUE(seen);
+            auto *bug = dynamic_cast<frmBug *>(&modal);
+            isBug = bug != nullptr;
+            if (isBug)
+                bug->cmdCancel().click();
+            else
+                modal.close();
+        });
+        window.findChild<QAction *>(QStringLiteral("mnuBug"))->trigger();
+        EXPECT_TRUE(watch.seen());
+    }
+    EXPECT_TRUE(isBug);
     EXPECT_EQ(caption, "Quorbel Bug Report");
     EXPECT_EQ(owner, &window);
 
-    seen = false;
-    whenModalShown(
-        [&](QWidget &modal) {
+    bool isAbout = false;
+    {
+        const ModalWatch watch([&](QWidget &modal) {
             caption = modal.windowTitle();
-            ASSERT_NE(dynamic_cast<frmAbout *>(&modal), nullptr);
-            static_cast<frmAbout &>(modal).cmdOK().click();
-        },
-        seen);
-    window.findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-    EXPECT_TRUE(seen);
+            auto *about = dynamic_cast<frmAbout *>(&modal);
+            isAbout = about != nullptr;
+            if (isAbout)
+                about->cmdOK().click();
+            else
+                modal.close();
+        });
+        window.findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        EXPECT_TRUE(watch.seen());
+    }
+    EXPECT_TRUE(isAbout);
     EXPECT_EQ(caption, "About Quorbel");
     EXPECT_TRUE(messages.calls.empty());
     EXPECT_TRUE(shell.started.empty());
 
     // The window's code box shows the same About box.
-    seen = false;
     caption.clear();
-    whenModalShown(
-        [&](QWidget &modal) {
+    {
+        const ModalWatch watch([&](QWidget &modal) {
             caption = modal.windowTitle();
             modal.close();
-        },
-        seen);
-    window.txtsource().AboutBox();
-    EXPECT_TRUE(seen);
+        });
+        window.txtsource().AboutBox();
+        EXPECT_TRUE(watch.seen());
+    }
     EXPECT_EQ(caption, "About Quorbel");
 }
 
