@@ -73,11 +73,11 @@ int formatRange(const RichTextBox &box, QPainter &painter, const QRect &draw, co
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int fragmentStart = lineStart + (fragment.position() - block.position());
-            const int from2 = std::max(fragmentStart, position);
-            const int to2 = std::min(fragmentStart + static_cast<int>(fragment.length()), lineEnd);
-            if (from2 >= to2)
+            const int drawFrom = std::max(fragmentStart, position);
+            const int drawTo = std::min(fragmentStart + static_cast<int>(fragment.length()), lineEnd);
+            if (drawFrom >= drawTo)
                 continue;
-            const QString text = expandTabs(fragment.text().mid(from2 - fragmentStart, to2 - from2), column);
+            const QString text = expandTabs(fragment.text().mid(drawFrom - fragmentStart, drawTo - drawFrom), column);
             const QBrush brush = fragment.charFormat().foreground();
             painter.setPen(brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color());
             painter.drawText(QPointF(x, baseline), text);
