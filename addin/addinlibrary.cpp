@@ -4,6 +4,7 @@
 #include "addin/addinprocess.h"
 #include "addin/wizard.h"
 #include "codebox/vbcodebox.h"
+#include "dialogs/bugaboutentries.h"
 #include "platform/addinabi.h"
 #include "platform/messageboxes.h"
 #include "platform/qt/addinlist.h"
@@ -143,7 +144,12 @@ public:
     {
         try {
             AddinProcess &p = process();
-            auto *box = new VBCodeBox({p.codeBoxes(), p.clipboard(), p.clock(), nullptr}, parent);
+            CodeBoxServices services{p.codeBoxes(), p.clipboard(), p.clock(), nullptr};
+            services.messages = &p.messages();
+            // The box's AboutBox shows the About box over the box's window.
+            QWidget *owner = parent;
+            services.aboutBox = [&p, owner] { showAboutBox(owner, p.messages(), p.shell()); };
+            auto *box = new VBCodeBox(services, parent);
             p.track(box);
             return box;
         } catch (const std::exception &e) {

@@ -1,6 +1,7 @@
 #include "addin/addinprocess.h"
 
 #include "addin/wizard.h"
+#include "dialogs/bugaboutentries.h"
 #include "dialogs/optionsopener.h"
 #include "platform/posix/posixshell.h"
 #include "platform/posix/systemclock.h"
@@ -45,6 +46,11 @@ MessageBoxes &AddinProcess::messages()
     return m_services->messages;
 }
 
+Shell &AddinProcess::shell()
+{
+    return m_services->shell;
+}
+
 ConverterServices AddinProcess::converterServices()
 {
     Services &s = *m_services;
@@ -62,6 +68,7 @@ frmAddin *AddinProcess::showConverter(vbe::VBE *environment)
     Services &s = *m_services;
     ConverterDialogs dialogs;
     dialogs.showOptions = optionsOpener({s.settings, s.messages, s.colourDialog, m_process.syntax});
+    setBugAboutEntries(dialogs, s.messages, s.shell);
     auto *window = new frmAddin(converterServices(), std::move(dialogs));
     window->VBInstance = environment;
     track(window);

@@ -10,6 +10,7 @@
 
 namespace quorbel {
 
+class Shell;
 class Wizard;
 namespace vbe {
 class VBE;
@@ -42,6 +43,7 @@ public:
     Clipboard &clipboard();
     Clock &clock();
     MessageBoxes &messages();
+    Shell &shell();
 
     // Objects of the library alive now (connections, windows, controls):
     // the library may be unloaded only when there are none.

@@ -169,7 +169,13 @@ void frmAddin::buildControls()
     m_txtExt = new QLineEdit(QStringLiteral("html"), client);
     place(m_txtExt, "txtExt", 6600, 120, 495, 285);
 
-    m_txtsource = new VBCodeBox({m_services.process.codeBox, m_services.clipboard, m_services.clock, nullptr}, client);
+    CodeBoxServices boxServices{m_services.process.codeBox, m_services.clipboard, m_services.clock, nullptr};
+    boxServices.messages = &m_services.messages;
+    boxServices.aboutBox = [this] {
+        if (m_dialogs.showAbout)
+            m_dialogs.showAbout(*this);
+    };
+    m_txtsource = new VBCodeBox(boxServices, client);
     place(m_txtsource, "txtsource", 120, 480, 8295, 4575);
     m_txtsource->setControlFont(QFont(QStringLiteral("Courier New")));
 

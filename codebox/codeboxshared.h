@@ -2,11 +2,16 @@
 
 #include "engine/processstate.h"
 
+#include <functional>
+#include <memory>
+
 namespace quorbel {
 
 class Clipboard;
 class Clock;
 class ControlHost;
+class MessageBoxes;
+class Printer;
 
 // CodeBoxShared (engine/processstate.h): the code box values held once per
 // process. The add-in library's ProcessState owns one and hands it to each
@@ -15,11 +20,19 @@ class ControlHost;
 // What a code box is given when it is made. shared, clipboard and clock must
 // outlive the box. host may be null: the box then behaves as at run time,
 // notifies nobody and takes the application font as the ambient font.
+// messages shows the file operations' errors (without it they pass to the
+// caller). printer makes the printer of each print (without it: the
+// system's default printer, or a PDF file in the home folder where there is
+// none). aboutBox shows the About box modally (without it AboutBox does
+// nothing).
 struct CodeBoxServices {
     CodeBoxShared &shared;
     Clipboard &clipboard;
     Clock &clock;
     ControlHost *host = nullptr;
+    MessageBoxes *messages = nullptr;
+    std::function<std::unique_ptr<Printer>()> printer = {};
+    std::function<void()> aboutBox = {};
 };
 
 } // namespace quorbel

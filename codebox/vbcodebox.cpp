@@ -1,5 +1,6 @@
 #include "codebox/vbcodebox.h"
 
+#include "codebox/codeboxmenu.h"
 #include "codebox/controlerror.h"
 #include "codebox/richtextbox.h"
 #include "controlhost/controlhost.h"
@@ -12,6 +13,7 @@
 #include "probar/zentrim.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMimeData>
 #include <QScopeGuard>
@@ -75,9 +77,10 @@ zentrim::ProBar *createProBar(QWidget *parent)
 
 VBCodeBox::VBCodeBox(const CodeBoxServices &services, QWidget *parent)
     : QWidget(parent), m_shared(services.shared), m_clipboard(services.clipboard), m_clock(services.clock),
-      m_host(services.host), m_rtb1(new RichTextBox(this)), m_rtbPaste(new RichTextBox(this)),
-      m_proBar1(createProBar(this)), m_label1(new QLabel(QStringLiteral("Label1"), this)),
-      m_colouring(m_shared, *m_proBar1), m_typing(m_shared, m_colouring)
+      m_host(services.host), m_messages(services.messages), m_printer(services.printer), m_aboutBox(services.aboutBox),
+      m_rtb1(new RichTextBox(this)), m_rtbPaste(new RichTextBox(this)), m_proBar1(createProBar(this)),
+      m_label1(new QLabel(QStringLiteral("Label1"), this)), m_colouring(m_shared, *m_proBar1),
+      m_typing(m_shared, m_colouring)
 {
     m_rtb1->setObjectName(QStringLiteral("RTB1"));
     m_rtb1->setFont(codeFont());
@@ -92,6 +95,10 @@ VBCodeBox::VBCodeBox(const CodeBoxServices &services, QWidget *parent)
     // The label is drawn on the control's surface, under the text box.
     m_label1->lower();
     m_rtb1->setPasteHandler([this](const QString &text) { pasteAction(text); });
+    m_menu = new CodeBoxMenu(*m_rtb1, m_clipboard,
+                             {[this](const QString &text) { pasteAction(text); }, [this] { color(); },
+                              [this] { printRTF(*m_rtb1, 100, 100, 100, 100); }, [this] { return Color_Auto(); }},
+                             this);
     connectEvents();
     resize(kDesignWidth, kDesignHeight);
     Resize();
@@ -392,8 +399,8 @@ void VBCodeBox::connectEvents()
     connect(rtb, &RichTextBox::KeyDown, this, &VBCodeBox::onKeyDown, Qt::DirectConnection);
     connect(rtb, &RichTextBox::KeyUp, this, &VBCodeBox::onKeyUp, Qt::DirectConnection);
     // The pop-up menu of the right button is shown before MouseDown is
-    // raised; it is not part of this control yet.
-    connect(rtb, &RichTextBox::MouseDown, this, &VBCodeBox::MouseDown, Qt::DirectConnection);
+    // raised.
+    connect(rtb, &RichTextBox::MouseDown, this, &VBCodeBox::onMouseDown, Qt::DirectConnection);
     connect(rtb, &RichTextBox::MouseMove, this, &VBCodeBox::MouseMove, Qt::DirectConnection);
     connect(rtb, &RichTextBox::MouseUp, this, &VBCodeBox::onMouseUp, Qt::DirectConnection);
 }
@@ -414,6 +421,15 @@ void VBCodeBox::onKeyUp(KeyCodeEvent *event)
         pasteAction(m_clipboard.text());
     else
         m_typing.autoColor(*m_rtb1, event->keyCode());
+}
+
+void VBCodeBox::onMouseDown(short button, short shift, float x, float y)
+{
+    if (button == 2 && m_showMenu) {
+        m_menu->updateStates();
+        m_menu->exec(QCursor::pos());
+    }
+    emit MouseDown(button, shift, x, y);
 }
 
 void VBCodeBox::onMouseUp(short button, short shift, float x, float y)

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QMimeData;
@@ -18,7 +19,9 @@ class ProBar;
 
 namespace quorbel {
 
+class CodeBoxMenu;
 class PropertyBag;
+class Printer;
 class RichTextBox;
 
 // The code box: a rich text box that shows Visual Basic code in a fixed-pitch
@@ -124,6 +127,36 @@ public:
     const CodeColouring &colouring() const { return m_colouring; }
     const TypingColouring &typing() const { return m_typing; }
 
+    // --- Edit menu, printing, pass-through members (vbcodeboxmembers.cpp) --
+    // The right button's pop-up menu (shown while ShowMenu is on).
+    CodeBoxMenu &mnuPopUpMenu() const { return *m_menu; }
+    // Prints the whole text of RTB on a new printer inside the margins
+    // (twips); the menu's Print uses RTB1 and 100 twips all round.
+    void printRTF(RichTextBox &RTB, qint32 LeftMarginWidth, qint32 TopMarginHeight, qint32 RightMarginWidth,
+                  qint32 BottomMarginHeight);
+    // Prints RTB1's selection on printer; with vStartDoc the job is started
+    // and ended around it.
+    void SelPrint(Printer &printer, bool vStartDoc = true);
+    // Searches RTB1 for bstrString from vStart (default: the caret) up to
+    // vEnd (default: the end); vOptions adds 2 whole word, 4 match case, 8
+    // no highlight. Selects what it found unless 8 is given; returns its
+    // position, or -1.
+    qint32 Find(const QString &bstrString, std::optional<qint32> vStart = {}, std::optional<qint32> vEnd = {},
+                std::optional<qint32> vOptions = {});
+    qint32 GetLineFromChar(qint32 lChar) const;
+    void Cls();
+    void OLEDrag();
+    void AboutBox();
+    // Appends the text and CR LF to the file (created when missing); errors
+    // are shown ("Error : ") and go no further.
+    void OutputFile(const QString &fileName, const QString &Contents);
+    void AppendFile(const QString &file, const QString &toBePrinted);
+    // The whole file; on an error "Error :  " is shown and the result is
+    // empty.
+    QString InputFile(const QString &file);
+    // The part of fileName before its last backslash; empty without one.
+    QString GetDir(const QString &fileName) const;
+
     // --- Lifecycle -------------------------------------------------------
     // A new control in a design: the shared and instance values take their
     // initial values; the text box keeps its design settings.
@@ -165,7 +198,9 @@ private:
     void connectEvents();
     void onKeyDown(KeyCodeEvent *event);
     void onKeyUp(KeyCodeEvent *event);
+    void onMouseDown(short button, short shift, float x, float y);
     void onMouseUp(short button, short shift, float x, float y);
+    MessageBoxes &messages() const;
     // The paste of Ctrl+V, of the text box's own pastes and of the menu.
     void pasteAction(const QString &text);
     void requireRunTime(const char *property) const;
@@ -176,6 +211,9 @@ private:
     Clipboard &m_clipboard;
     Clock &m_clock;
     ControlHost *m_host;
+    MessageBoxes *m_messages;
+    std::function<std::unique_ptr<Printer>()> m_printer;
+    std::function<void()> m_aboutBox;
 
     RichTextBox *m_rtb1 = nullptr;
     RichTextBox *m_rtbPaste = nullptr;
@@ -183,6 +221,7 @@ private:
     QLabel *m_label1 = nullptr;
     CodeColouring m_colouring;
     TypingColouring m_typing;
+    CodeBoxMenu *m_menu = nullptr;
 
     qint32 m_storedHWnd = 0;
     QString m_textRTF;

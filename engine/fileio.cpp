@@ -207,4 +207,10 @@ bool FileExists(const std::string &path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::string GetDir(std::string_view fileName)
+{
+    const auto slash = fileName.rfind('\\');
+    return slash == std::string_view::npos ? std::string() : std::string(fileName.substr(0, slash));
+}
+
 } // namespace quorbel

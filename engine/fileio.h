@@ -45,6 +45,8 @@ bool OutputFile(const std::string &fileName, std::string_view text, MessageBoxes
 // error shows "Error :  " and the description (OK, no icon) and returns the
 // empty text.
 std::string InputFile(const std::string &fileName, MessageBoxes &messages);
+// The part of fileName before its last backslash; empty when it has none.
+std::string GetDir(std::string_view fileName);
 // Whether path names a normal file (a folder is not one; links are followed).
 bool FileExists(const std::string &path);
 

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QMimeData>
 #include <QString>
+
+#include <memory>
 
 namespace quorbel {
 
-// The clipboard as the code box and the add-in use it: text, and a picture.
+// The clipboard as the code box and the add-in use it: text, a picture, and
+// text in several formats at once.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -18,6 +22,9 @@ public:
     virtual void setImage(const QImage &picture) = 0;
     // The clipboard's picture; a null image when it holds none.
     virtual QImage image() const = 0;
+    // Replaces the clipboard's content with data in all its formats (plain
+    // text, HTML, rich text, ...).
+    virtual void setMimeData(std::unique_ptr<QMimeData> data) = 0;
 };
 
 } // namespace quorbel

@@ -27,4 +27,9 @@ QImage QtClipboard::image() const
     return QGuiApplication::clipboard()->image();
 }
 
+void QtClipboard::setMimeData(std::unique_ptr<QMimeData> data)
+{
+    QGuiApplication::clipboard()->setMimeData(data.release());
+}
+
 } // namespace quorbel

@@ -11,6 +11,7 @@ public:
     QString text() const override;
     void setImage(const QImage &picture) override;
     QImage image() const override;
+    void setMimeData(std::unique_ptr<QMimeData> data) override;
 };
 
 } // namespace quorbel

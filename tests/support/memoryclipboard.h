@@ -3,12 +3,15 @@
 #include "platform/qt/clipboard.h"
 
 #include <QImage>
+#include <QMimeData>
 #include <QString>
+
+#include <memory>
 
 namespace quorbel {
 
-// A clipboard held in memory, for tests: empty until setText or setImage;
-// each replaces what it held.
+// A clipboard held in memory, for tests: empty until setText, setImage or
+// setMimeData; each replaces what it held.
 class MemoryClipboard : public Clipboard {
 public:
     bool hasText() const override { return m_hasText; }
@@ -19,6 +22,15 @@ public:
         m_image = picture;
     }
     QImage image() const override { return m_image; }
+    void setMimeData(std::unique_ptr<QMimeData> data) override
+    {
+        clear();
+        m_hasText = data->hasText();
+        m_text = data->text();
+        m_data = std::move(data);
+    }
+    // What setMimeData put there last; null after any other change.
+    const QMimeData *mimeData() const { return m_data.get(); }
 
     void setText(const QString &text)
     {
@@ -31,12 +43,14 @@ public:
         m_text.clear();
         m_hasText = false;
         m_image = QImage();
+        m_data.reset();
     }
 
 private:
     QString m_text;
     bool m_hasText = false;
     QImage m_image;
+    std::unique_ptr<QMimeData> m_data;
 };
 
 } // namespace quorbel

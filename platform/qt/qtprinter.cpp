@@ -1,0 +1,131 @@
+#include "platform/qt/qtprinter.h"
+
+#include <QPrinterInfo>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace quorbel {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+int toTwips(double pixels, int dpi)
+{
+    return static_cast<int>(std::lround(pixels * kTwipsPerInch / dpi));
+}
+
+} // namespace
+
+std::unique_ptr<QtPrinter> QtPrinter::systemDefault(const QString &pdfFile)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return pdf(pdfFile);
+    return std::make_unique<QtPrinter>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &pdfFile)
+{
+    return std::make_unique<QtPrinter>(pdfPrinter(pdfFile));
+}
+
+std::unique_ptr<QPrinter> QtPrinter::pdfPrinter(const QString &pdfFile)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdfFile);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    // A PDF page is printable to its edges; a margin such as printers
+    // have keeps the physical offsets meaningful.
+    printer->setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
+    return printer;
+}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
+{
+}
+
+QtPrinter::~QtPrinter()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void QtPrinter::start()
+{
+    if (m_started)
+        return;
+    if (!m_painter.begin(m_printer.get()))
+        throw std::runtime_error("The printer cannot start a print job");
+    m_started = true;
+}
+
+void QtPrinter::print(const QString &text)
+{
+    start();
+    m_painter.drawText(QPointF(0, m_painter.fontMetrics().ascent()), text);
+}
+
+QPainter &QtPrinter::deviceContext()
+{
+    start();
+    return m_painter;
+}
+
+int QtPrinter::pageWidth() const
+{
+    return toTwips(m_printer->pageLayout().fullRectPixels(m_printer->resolution()).width(), m_printer->resolution());
+}
+
+int QtPrinter::pageHeight() const
+{
+    return toTwips(m_printer->pageLayout().fullRectPixels(m_printer->resolution()).height(), m_printer->resolution());
+}
+
+int QtPrinter::printableWidth() const
+{
+    return toTwips(m_printer->pageLayout().paintRectPixels(m_printer->resolution()).width(), m_printer->resolution());
+}
+
+int QtPrinter::printableHeight() const
+{
+    return toTwips(m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height(), m_printer->resolution());
+}
+
+int QtPrinter::physicalOffsetX() const
+{
+    return m_printer->pageLayout().paintRectPixels(m_printer->resolution()).left();
+}
+
+int QtPrinter::physicalOffsetY() const
+{
+    return m_printer->pageLayout().paintRectPixels(m_printer->resolution()).top();
+}
+
+double QtPrinter::pixelsToTwipsX(double pixels) const
+{
+    return pixels * kTwipsPerInch / m_printer->resolution();
+}
+
+double QtPrinter::pixelsToTwipsY(double pixels) const
+{
+    return pixels * kTwipsPerInch / m_printer->resolution();
+}
+
+void QtPrinter::newPage()
+{
+    start();
+    if (!m_printer->newPage())
+        throw std::runtime_error("The printer cannot start a new page");
+}
+
+void QtPrinter::endDoc()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_started = false;
+}
+
+} // namespace quorbel

@@ -1,0 +1,230 @@
+#include "codebox/codeboxmenu.h"
+#include "codebox/codeboxprint.h"
+#include "codebox/vbcodebox.h"
+#include "platform/qt/qtprinter.h"
+#include "tests/codebox/codeboxfixture.h"
+#include "tests/support/recordingmessageboxes.h"
+#include "tests/support/scratchfiles.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace quorbel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CodeBoxFixture;
+using testing::RecordingMessageBoxes;
+
+struct CodeBoxMembers : ::testing::Test, CodeBoxFixture {
+    RecordingMessageBoxes messages;
+    fs::path folder =
+        testing::scratchFolder("codebox-members", ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path pdf = folder / "printed.pdf";
+    int aboutBoxes = 0;
+
+    std::unique_ptr<VBCodeBox> box()
+    {
+        CodeBoxServices services{shared, clipboard, clock, &host};
+        services.messages = &messages;
+        services.printer = [this] { return QtPrinter::pdf(QString::fromStdString(pdf.string())); };
+        services.aboutBox = [this] { ++aboutBoxes; };
+        auto made = std::make_unique<VBCodeBox>(services);
+        made->resize(640, 480);
+        return made;
+    }
+};
+
+// The output of one of the PDF tools on the printed file.
+std::string tool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return "<" + program.toStdString() + " failed>";
+    return process.readAllStandardOutput().toStdString();
+}
+
+int pageCount(const fs::path &pdf)
+{
+    const std::string info = tool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+TEST_F(CodeBoxMembers, PrintingATextThatFitsMakesOnePage)
+{
+    auto b = box();
+    shared.Color_Auto = true;
+    b->setText(QStringLiteral("Option Explicit\r\n' prints in colour\r\nPublic Sub Main()\r\nEnd Sub"));
+    b->color();
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(pageCount(pdf), 1);
+    const std::string text = tool(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
+    EXPECT_NE(text.find("Option Explicit\n' prints in colour\nPublic Sub Main()\nEnd Sub"), std::string::npos) << text;
+}
+
+TEST_F(CodeBoxMembers, ALongTextGoesOnOverPagesWithNoLineLostOrRepeated)
+{
+    auto b = box();
+    QString source;
+    for (int i = 1; i <= 150; ++i)
+        source += QStringLiteral("Line %1\r\n").arg(i, 3, 10, QLatin1Char('0'));
+    source += QStringLiteral("Last");
+    b->setText(source);
+    b->printRTF(b->RTB1(), 1440, 1440, 1440, 1440);
+    const int pages = pageCount(pdf);
+    EXPECT_GE(pages, 3);
+    const std::string text = tool(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
+    std::string expected;
+    for (int i = 1; i <= 150; ++i)
+        expected += QStringLiteral("Line %1\n").arg(i, 3, 10, QLatin1Char('0')).toStdString();
+    std::string lines;
+    int breaks = 0;
+    for (char c : text) {
+        if (c == '\f')
+            ++breaks;
+        else
+            lines += c;
+    }
+    // pdftotext ends every page with a form feed and may set a blank line
+    // before it.
+    std::string joined;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == '\n' && !joined.empty() && joined.back() == '\n')
+            continue;
+        joined += lines[i];
+    }
+    EXPECT_EQ(breaks, pages);
+    EXPECT_EQ(joined, expected + "Last\n");
+
+    // The margins are measured from the page's edges, not from the
+    // printable area: the first word starts one inch (72 points) from the
+    // left and its line one inch from the top.
+    const std::string boxes =
+        tool(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", QString::fromStdString(pdf.string()), "-"});
+    const auto word = boxes.find("<word xMin=\"");
+    ASSERT_NE(word, std::string::npos) << boxes;
+    const double xMin = std::stod(boxes.substr(word + 12));
+    const double yMin = std::stod(boxes.substr(boxes.find("yMin=\"", word) + 6));
+    EXPECT_NEAR(xMin, 72.0, 1.5);
+    EXPECT_NEAR(yMin, 72.0, 4.0);
+
+    // The first page as a picture, to look at.
+    const QString png = QStringLiteral(QUORBEL_BUILD_DIR "/codebox-printed-page");
+    tool(QStringLiteral("pdftoppm"),
+         {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", QString::fromStdString(pdf.string()), png});
+    EXPECT_TRUE(fs::exists(png.toStdString() + ".png"));
+
+    // Margins move the text: a selection printed on the printable area
+    // itself prints only the selected lines.
+    fs::remove(pdf);
+    b->RTB1().setSel(b->RTB1().lineIndex(10), b->RTB1().lineIndex(12));
+    auto printer = QtPrinter::pdf(QString::fromStdString(pdf.string()));
+    b->SelPrint(*printer, true);
+    const std::string selected = tool(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
+    EXPECT_EQ(selected.rfind("Line 011\nLine 012\n", 0), 0u) << selected;
+    EXPECT_EQ(selected.find("Line 013"), std::string::npos);
+    EXPECT_EQ(pageCount(pdf), 1);
+}
+
+// A PDF printer that also notes the job's steps.
+class StepPrinter : public QtPrinter {
+public:
+    explicit StepPrinter(const QString &file) : QtPrinter(QtPrinter::pdfPrinter(file)) {}
+    std::vector<std::string> steps;
+    void print(const QString &text) override
+    {
+        steps.push_back("print '" + text.toStdString() + "'");
+        QtPrinter::print(text);
+    }
+    void newPage() override
+    {
+        steps.push_back("newPage");
+        QtPrinter::newPage();
+    }
+    void endDoc() override
+    {
+        steps.push_back("endDoc");
+        QtPrinter::endDoc();
+    }
+};
+
+TEST_F(CodeBoxMembers, APrintJobStartsEveryPageWithABlankAndEndsOnce)
+{
+    auto b = box();
+    QString source;
+    for (int i = 0; i < 100; ++i)
+        source += QStringLiteral("x\r\n");
+    b->setText(source);
+    StepPrinter printer(QString::fromStdString(pdf.string()));
+    printRTF(b->RTB1(), printer, 100, 100, 100, 100);
+    const int pages = pageCount(pdf);
+    std::vector<std::string> expected = {"print ' '"};
+    for (int i = 1; i < pages; ++i) {
+        expected.push_back("newPage");
+        expected.push_back("print ' '");
+    }
+    expected.push_back("endDoc");
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(printer.steps, expected);
+
+    // A short text: the first range already reaches the end.
+    b->setText(QStringLiteral("x"));
+    StepPrinter one(QString::fromStdString(pdf.string()));
+    printRTF(b->RTB1(), one, 100, 100, 100, 100);
+    EXPECT_EQ(one.steps, (std::vector<std::string>{"print ' '", "endDoc"}));
+    EXPECT_EQ(pageCount(pdf), 1);
+}
+
+TEST_F(CodeBoxMembers, FindLinesClsAndAboutBoxPassThrough)
+{
+    auto b = box();
+    b->setText(QStringLiteral("Dim a\r\nDim ab\r\ndim b"));
+    EXPECT_EQ(b->Find(QStringLiteral("dim")), 0);
+    EXPECT_EQ(b->RTB1().selText(), "Dim");
+    EXPECT_EQ(b->Find(QStringLiteral("dim"), 1), 7);
+    EXPECT_EQ(b->Find(QStringLiteral("dim"), 1, {}, 4), 15);
+    EXPECT_EQ(b->Find(QStringLiteral("a"), 0, {}, 2), 4);
+    EXPECT_EQ(b->Find(QStringLiteral("ab"), 0, 11), -1);
+    b->RTB1().setSel(0, 0);
+    EXPECT_EQ(b->Find(QStringLiteral("ab"), 0, {}, 8), 11);
+    EXPECT_EQ(b->RTB1().selLength(), 0);
+    EXPECT_EQ(b->GetLineFromChar(0), 0);
+    EXPECT_EQ(b->GetLineFromChar(7), 1);
+    EXPECT_EQ(b->GetLineFromChar(15), 2);
+    b->Cls();
+    EXPECT_EQ(b->Text(), "");
+    b->AboutBox();
+    EXPECT_EQ(aboutBoxes, 1);
+}
+
+TEST_F(CodeBoxMembers, FileOperationsAppendReadAndReportErrors)
+{
+    auto b = box();
+    const QString file = QString::fromStdString((folder / "out.txt").string());
+    fs::remove(folder / "out.txt");
+    b->OutputFile(file, QStringLiteral("a"));
+    b->AppendFile(file, QStringLiteral("b"));
+    EXPECT_EQ(testing::readBytes(folder / "out.txt"), "a\r\nb\r\n");
+    EXPECT_EQ(b->InputFile(file), "a\r\nb\r\n");
+    EXPECT_TRUE(messages.calls.empty());
+
+    EXPECT_EQ(b->InputFile(QString::fromStdString((folder / "missing.txt").string())), "");
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].text.rfind("Error :  ", 0), 0u);
+    EXPECT_GT(messages.calls[0].text.size(), 9u);
+    b->OutputFile(QString::fromStdString(folder.string()), QStringLiteral("x"));
+    ASSERT_EQ(messages.calls.size(), 2u);
+    EXPECT_EQ(messages.calls[1].text.rfind("Error : ", 0), 0u);
+    EXPECT_NE(messages.calls[1].text.rfind("Error :  ", 0), 0u);
+
+    EXPECT_EQ(b->GetDir(QStringLiteral("C:\\a.txt")), "C:");
+    EXPECT_EQ(b->GetDir(QStringLiteral("C:\\code\\m.bas")), "C:\\code");
+    EXPECT_EQ(b->GetDir(QStringLiteral("a.txt")), "");
+}
+
+} // namespace
+} // namespace quorbel
