@@ -36,7 +36,7 @@ void VBCodeBox::printRTF(RichTextBox &RTB, qint32 LeftMarginWidth, qint32 TopMar
                          qint32 BottomMarginHeight)
 {
     std::unique_ptr<Printer> printer =
-        m_printer ? m_printer() : QtPrinter::systemDefault(QDir::home().filePath(QStringLiteral("Quorbel.pdf")));
+        m_printer ? m_printer() : QtPrinter::systemDefault(QtPrinter::unusedPdfFile(QDir::homePath()));
     quorbel::printRTF(RTB, *printer, LeftMarginWidth, TopMarginHeight, RightMarginWidth, BottomMarginHeight);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/qt/qtprinter.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinterInfo>
 
 #include <cmath>
@@ -24,6 +26,15 @@ std::unique_ptr<QtPrinter> QtPrinter::systemDefault(const QString &pdfFile)
     if (info.isNull())
         return pdf(pdfFile);
     return std::make_unique<QtPrinter>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+}
+
+QString QtPrinter::unusedPdfFile(const QString &folder)
+{
+    const QDir dir(folder);
+    QString name = dir.filePath(QStringLiteral("Quorbel.pdf"));
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = dir.filePath(QStringLiteral("Quorbel (%1).pdf").arg(n));
+    return name;
 }
 
 std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &pdfFile)

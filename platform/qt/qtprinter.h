@@ -20,6 +20,10 @@ public:
     // as a printer's).
     static std::unique_ptr<QtPrinter> pdf(const QString &pdfFile);
     static std::unique_ptr<QPrinter> pdfPrinter(const QString &pdfFile);
+    // A PDF file name in folder that names no file yet: "Quorbel.pdf", else
+    // "Quorbel (2).pdf", "Quorbel (3).pdf" and so on, so that printing
+    // without a printer never replaces a file of the user's.
+    static QString unusedPdfFile(const QString &folder);
 
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
     ~QtPrinter() override;

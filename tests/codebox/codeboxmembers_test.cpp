@@ -201,6 +201,17 @@ TEST_F(CodeBoxMembers, FindLinesClsAndAboutBoxPassThrough)
     EXPECT_EQ(aboutBoxes, 1);
 }
 
+// Printing without a printer writes a PDF under a name that holds no file
+// yet: a file of the user's of that name is never replaced.
+TEST(QtPrinterFile, APdfWithoutAPrinterNeverReplacesAFile)
+{
+    const auto folder = QString::fromStdString(testing::scratchFolder("codebox", "pdfname").string());
+    EXPECT_EQ(QtPrinter::unusedPdfFile(folder), folder + "/Quorbel.pdf");
+    testing::writeBytes((folder + "/Quorbel.pdf").toStdString(), "mine");
+    testing::writeBytes((folder + "/Quorbel (2).pdf").toStdString(), "mine too");
+    EXPECT_EQ(QtPrinter::unusedPdfFile(folder), folder + "/Quorbel (3).pdf");
+}
+
 TEST_F(CodeBoxMembers, FileOperationsAppendReadAndReportErrors)
 {
     auto b = box();
