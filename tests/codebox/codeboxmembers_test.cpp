@@ -6,6 +6,7 @@
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"
 
+#include <QImage>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,24 @@ TEST_F(CodeBoxMembers, PrintingATextThatFitsMakesOnePage)
     EXPECT_EQ(pageCount(pdf), 1);
     const std::string text = tool(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
     EXPECT_NE(text.find("Option Explicit\n' prints in colour\nPublic Sub Main()\nEnd Sub"), std::string::npos) << text;
+
+    // The page carries the box's colours: keywords in their blue, the
+    // comment in its green (the page rendered to a picture).
+    tool(QStringLiteral("pdftoppm"),
+         {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+          QString::fromStdString(pdf.string()), QString::fromStdString((folder / "page").string())});
+    const QImage page(QString::fromStdString((folder / "page.png").string()));
+    ASSERT_FALSE(page.isNull());
+    int keyword = 0, comment = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            keyword += c.blue() > 100 && c.red() < 90 && c.green() < 60;
+            comment += c.green() > 90 && c.red() < 90 && c.blue() < 90;
+        }
+    }
+    EXPECT_GT(keyword, 20);
+    EXPECT_GT(comment, 20);
 }
 
 TEST_F(CodeBoxMembers, ALongTextGoesOnOverPagesWithNoLineLostOrRepeated)
