@@ -73,6 +73,7 @@ TEST_F(CodeBoxMembers, PrintingATextThatFitsMakesOnePage)
           QString::fromStdString(pdf.string()), QString::fromStdString((folder / "page").string())});
     const QImage page(QString::fromStdString((folder / "page.png").string()));
     ASSERT_FALSE(page.isNull());
+    page.save(QStringLiteral(QUORBEL_BUILD_DIR "/codebox-printed-colours.png")); // to look at
     int keyword = 0, comment = 0;
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
