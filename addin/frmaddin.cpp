@@ -1,6 +1,7 @@
 #include "addin/frmaddin.h"
 
 #include "addin/commondialog.h"
+#include "addin/designlayout.h"
 #include "codebox/richtextbox.h"
 #include "codebox/vbcodebox.h"
 #include "engine/engineservices.h"
@@ -99,18 +100,6 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The window's font: 8 points of MS Sans Serif where the system has it, else
-// a condensed sans serif of about its width, so that every caption fits the
-// place the design gives it.
-QFont designFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
-    font.setPointSize(8);
-    return font;
-}
-
 } // namespace
 
 // The status label of the page writer: lblInfo.
@@ -141,33 +130,24 @@ frmAddin::frmAddin(const ConverterServices &services, ConverterDialogs dialogs, 
 
 frmAddin::~frmAddin() = default;
 
-int frmAddin::twips(int value) const
-{
-    return (value * logicalDpiX() + 720) / 1440;
-}
-
 void frmAddin::buildControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    client->setFixedSize(twips(*this, kClientWidth), twips(*this, kClientHeight));
     setCentralWidget(client);
-    const auto place = [this](QWidget *w, const char *name, int left, int top, int width, int height) {
-        w->setObjectName(QString::fromLatin1(name));
-        w->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    };
     m_lblProject = new QLabel(QStringLiteral("Project :"), client);
-    place(m_lblProject, "lblProject", 120, 120, 1215, 255);
+    place(*m_lblProject, "lblProject", 120, 120, 1215, 255);
     m_txtPro = new QLineEdit(client);
-    place(m_txtPro, "txtPro", 720, 120, 1815, 285);
+    place(*m_txtPro, "txtPro", 720, 120, 1815, 285);
     m_label2 = new QLabel(QStringLiteral("Code :"), client);
-    place(m_label2, "Label2", 2880, 120, 615, 255);
+    place(*m_label2, "Label2", 2880, 120, 615, 255);
     m_txtName = new QLineEdit(client);
-    place(m_txtName, "txtName", 3600, 120, 2055, 285);
+    place(*m_txtName, "txtName", 3600, 120, 2055, 285);
     m_label1 = new QLabel(QStringLiteral("Extention"), client);
-    place(m_label1, "Label1", 5880, 120, 735, 255);
+    place(*m_label1, "Label1", 5880, 120, 735, 255);
     m_txtExt = new QLineEdit(QStringLiteral("html"), client);
-    place(m_txtExt, "txtExt", 6600, 120, 495, 285);
+    place(*m_txtExt, "txtExt", 6600, 120, 495, 285);
 
     CodeBoxServices boxServices{m_services.process.codeBox, m_services.clipboard, m_services.clock, nullptr};
     boxServices.messages = &m_services.messages;
@@ -176,43 +156,43 @@ void frmAddin::buildControls()
             m_dialogs.showAbout(*this);
     };
     m_txtsource = new VBCodeBox(boxServices, client);
-    place(m_txtsource, "txtsource", 120, 480, 8295, 4575);
+    place(*m_txtsource, "txtsource", 120, 480, 8295, 4575);
     m_txtsource->setControlFont(QFont(QStringLiteral("Courier New")));
 
     QString error;
     m_proBar1 = zentrim::createControl(QStringLiteral("Zentrim.ProBar"), client, &error);
     if (m_proBar1 != nullptr) {
-        place(m_proBar1, "ProBar1", 120, 2520, 8295, 495);
+        place(*m_proBar1, "ProBar1", 120, 2520, 8295, 495);
         m_proBar1->hide();
     }
 
     m_lblInfo = new QLabel(client);
-    place(m_lblInfo, "lblInfo", 120, 5160, 3015, 255);
+    place(*m_lblInfo, "lblInfo", 120, 5160, 3015, 255);
     QFont bold = designFont();
     bold.setBold(true);
     m_lblInfo->setFont(bold);
     m_chkShowOptions = new QCheckBox(QStringLiteral("Show Options on convert"), client);
-    place(m_chkShowOptions, "chkShowOptions", 3360, 5160, 2175, 255);
+    place(*m_chkShowOptions, "chkShowOptions", 3360, 5160, 2175, 255);
     m_chkAutoColor = new QCheckBox(QStringLiteral("Auto Color Code"), client);
-    place(m_chkAutoColor, "chkAutoColor", 3360, 5400, 1455, 255);
+    place(*m_chkAutoColor, "chkAutoColor", 3360, 5400, 1455, 255);
     m_chkFrames = new QCheckBox(QStringLiteral("Frames (Recomended)"), client);
-    place(m_chkFrames, "ChkFrames", 3360, 5640, 1935, 255);
+    place(*m_chkFrames, "ChkFrames", 3360, 5640, 1935, 255);
     // A check box's caption may need more room in the system's font than
     // the design gives it: it takes what it needs of the free room up to
     // the Convert button.
     for (QCheckBox *box : {m_chkShowOptions, m_chkAutoColor, m_chkFrames}) {
-        const int room = twips(6000) - box->x() - 2;
+        const int room = twips(*this, 6000) - box->x() - 2;
         box->resize(std::max(box->width(), std::min(box->sizeHint().width(), room)), box->height());
     }
     m_cmdGetText = new QPushButton(QStringLiteral("&Get Active Code"), client);
-    place(m_cmdGetText, "cmdGetText", 240, 5400, 1695, 495);
+    place(*m_cmdGetText, "cmdGetText", 240, 5400, 1695, 495);
     m_cmdGetText->setToolTip(QStringLiteral("Inserts the code of the active code window into the text area."));
     m_cmdConvert = new QPushButton(QStringLiteral("Convert"), client);
-    place(m_cmdConvert, "cmdConvert", 6000, 5400, 1095, 495);
+    place(*m_cmdConvert, "cmdConvert", 6000, 5400, 1095, 495);
     m_cmdCancel = new QPushButton(QStringLiteral("&Cancel"), client);
-    place(m_cmdCancel, "cmdCancel", 7200, 5400, 1095, 495);
+    place(*m_cmdCancel, "cmdCancel", 7200, 5400, 1095, 495);
     m_cndAddComment = new QPushButton(QStringLiteral("&Add Comment"), client);
-    place(m_cndAddComment, "cndAddComment", 2040, 5760, 1335, 495);
+    place(*m_cndAddComment, "cndAddComment", 2040, 5760, 1335, 495);
     m_cndAddComment->hide();
 
     QWidget *const focusOrder[] = {m_chkFrames, m_cmdConvert, m_cmdCancel,    m_cmdGetText,     m_txtPro,

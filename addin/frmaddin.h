@@ -119,7 +119,6 @@ private:
     // Puts text into the code box and colours it when Auto Color Code is on.
     void showCode(const std::string &text);
     void saveCheckBoxes();
-    int twips(int value) const;
 
     ConverterServices m_services;
     ConverterDialogs m_dialogs;

@@ -1,6 +1,6 @@
 #include "dialogs/frmabout.h"
 
-#include "dialogs/designlayout.h"
+#include "addin/designlayout.h"
 #include "engine/mail.h"
 #include "engine/productaddresses.h"
 #include "platform/messageboxes.h"
@@ -54,11 +54,10 @@ private:
 frmAbout::frmAbout(MessageBoxes &messages, Shell &shell, QWidget *parent)
     : QDialog(parent), m_messages(messages), m_shell(shell)
 {
-    using dialogs::place;
     setObjectName(QStringLiteral("frmAbout"));
-    setFont(dialogs::designFont());
+    setFont(designFont());
     setModal(true);
-    setFixedSize(dialogs::twips(*this, 5730), dialogs::twips(*this, 4440));
+    setFixedSize(twips(*this, 5730), twips(*this, 4440));
 
     m_lblTitle = new QLabel(this);
     place(*m_lblTitle, "lblTitle", 1050, 240, 3885, 480);

@@ -1,6 +1,6 @@
 #include "dialogs/frmbug.h"
 
-#include "dialogs/designlayout.h"
+#include "addin/designlayout.h"
 #include "engine/mail.h"
 #include "engine/productaddresses.h"
 #include "platform/messageboxes.h"
@@ -33,12 +33,11 @@ std::string utf8(const QString &text)
 frmBug::frmBug(MessageBoxes &messages, Shell &shell, QWidget *parent)
     : QDialog(parent), m_messages(messages), m_shell(shell)
 {
-    using dialogs::place;
     setObjectName(QStringLiteral("frmBug"));
     setWindowTitle(QStringLiteral("Quorbel Bug Report"));
-    setFont(dialogs::designFont());
+    setFont(designFont());
     setModal(true);
-    setFixedSize(dialogs::twips(*this, 5910), dialogs::twips(*this, 5745));
+    setFixedSize(twips(*this, 5910), twips(*this, 5745));
 
     m_frame1 = new QGroupBox(QStringLiteral("Personal Details"), this);
     place(*m_frame1, "Frame1", 120, 360, 5655, 2415);

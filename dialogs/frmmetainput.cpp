@@ -1,6 +1,6 @@
 #include "dialogs/frmmetainput.h"
 
-#include "dialogs/designfont.h"
+#include "addin/designlayout.h"
 #include "dialogs/frmoptions.h"
 #include "platform/messageboxes.h"
 
@@ -23,11 +23,11 @@ frmMetaInput::frmMetaInput(MessageBoxes &messages, frmOptions &options, QWidget 
 {
     setObjectName(QStringLiteral("frmMetaInput"));
     setModal(true);
-    setFont(dialogFont());
-    setFixedSize(twipsOn(*this, kClientWidth), twipsOn(*this, kClientHeight));
+    setFont(designFont());
+    setFixedSize(twips(*this, kClientWidth), twips(*this, kClientHeight));
     const auto place = [this](QWidget *w, const char *name, int left, int top, int width, int height) {
         w->setObjectName(QString::fromLatin1(name));
-        w->setGeometry(twipsOn(*this, left), twipsOn(*this, top), twipsOn(*this, width), twipsOn(*this, height));
+        w->setGeometry(twips(*this, left), twips(*this, top), twips(*this, width), twips(*this, height));
     };
     place(new QLabel(QStringLiteral("Name :"), this), "Label1", 360, 480, 855, 375);
     m_txtName = new QLineEdit(this);

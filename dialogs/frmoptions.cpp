@@ -1,8 +1,8 @@
 #include "dialogs/frmoptions.h"
 
+#include "addin/designlayout.h"
 #include "addin/frmaddin.h"
 #include "codebox/vbcodebox.h"
-#include "dialogs/designfont.h"
 #include "dialogs/frmmetainput.h"
 #include "dialogs/numbertext.h"
 #include "engine/colour.h"
@@ -52,9 +52,9 @@ frmOptions::frmOptions(const OptionsServices &services, frmAddin *opener, QWidge
 {
     setObjectName(QStringLiteral("frmOptions"));
     setModal(true);
-    setFont(dialogFont());
+    setFont(designFont());
     m_metaInput = std::make_unique<frmMetaInput>(services.messages, *this, this);
-    setFixedSize(twipsOn(*this, kClientWidth), twipsOn(*this, kClientHeight));
+    setFixedSize(twips(*this, kClientWidth), twips(*this, kClientHeight));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     // The tab control covers the whole client area: the tabs are all there is.
@@ -106,7 +106,7 @@ QWidget *frmOptions::buildColoursTab()
         auto *box = new ColourBox(colours);
         box->setObjectName(QStringLiteral("picSyntaxColor%1").arg(i));
         box->setToolTip(QString::fromLatin1(kColourTip));
-        box->setFixedSize(twipsOn(*this, 375), twipsOn(*this, 255));
+        box->setFixedSize(twips(*this, 375), twips(*this, 255));
         box->onClick = [this, i] { picSyntaxColor_Click(i); };
         m_picSyntaxColor[i] = box;
         grid->addWidget(box, i + 1, 0);

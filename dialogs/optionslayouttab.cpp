@@ -1,6 +1,6 @@
 // The "HTML Comment Layout" tab of the options dialog: the preview of the
 // comment block, its width and its font.
-#include "dialogs/designfont.h"
+#include "addin/designlayout.h"
 #include "dialogs/frmoptions.h"
 #include "dialogs/numbertext.h"
 #include "engine/colour.h"
@@ -112,8 +112,8 @@ QWidget *frmOptions::buildLayoutTab()
     connect(m_txtNamesWidth, &QLineEdit::textChanged, this, &frmOptions::txtNamesWidth_Change);
     m_txtInfoWidth = new QLineEdit(info);
     m_txtInfoWidth->setObjectName(QStringLiteral("txtInfoWidth"));
-    m_txtNamesWidth->setMaximumWidth(twipsOn(*this, 735));
-    m_txtInfoWidth->setMaximumWidth(twipsOn(*this, 735));
+    m_txtNamesWidth->setMaximumWidth(twips(*this, 735));
+    m_txtInfoWidth->setMaximumWidth(twips(*this, 735));
     infoLayout->addWidget(new QLabel(QStringLiteral("Comment Names"), info), 0, 0);
     infoLayout->addWidget(m_txtNamesWidth, 0, 1);
     infoLayout->addWidget(new QLabel(QStringLiteral("Comment Info"), info), 1, 0);
@@ -149,7 +149,7 @@ QWidget *frmOptions::buildLayoutTab()
     m_picFontColor = new ColourBox(font);
     m_picFontColor->setObjectName(QStringLiteral("picFontColor"));
     m_picFontColor->setToolTip(QStringLiteral("Click on me to edit the font's colour"));
-    m_picFontColor->setFixedSize(twipsOn(*this, 375), twipsOn(*this, 255));
+    m_picFontColor->setFixedSize(twips(*this, 375), twips(*this, 255));
     m_picFontColor->onClick = [this] { picFontColor_Click(); };
     fontLayout->addWidget(new QLabel(QStringLiteral("Name"), font), 0, 0);
     fontLayout->addWidget(m_comboFontName, 0, 1, 1, 3);

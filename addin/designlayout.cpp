@@ -1,8 +1,10 @@
-#include "dialogs/designlayout.h"
+#include "addin/designlayout.h"
+
+#include "controlhost/twips.h"
 
 #include <QWidget>
 
-namespace quorbel::dialogs {
+namespace quorbel {
 
 QFont designFont()
 {
@@ -15,7 +17,7 @@ QFont designFont()
 
 int twips(const QWidget &w, int value)
 {
-    return (value * w.logicalDpiX() + 720) / 1440;
+    return twipsToPixels(value, w.logicalDpiX());
 }
 
 void place(QWidget &w, const char *name, int left, int top, int width, int height)
@@ -24,4 +26,4 @@ void place(QWidget &w, const char *name, int left, int top, int width, int heigh
     w.setGeometry(twips(w, left), twips(w, top), twips(w, width), twips(w, height));
 }
 
-} // namespace quorbel::dialogs
+} // namespace quorbel
