@@ -4,6 +4,7 @@
 #include "engine/colouriser.h"
 #include "engine/heldmessages.h"
 #include "engine/htmlbuffer.h"
+#include "engine/piecerelay.h"
 #include "engine/threadpipeline.h"
 #include "engine/utf8.h"
 #include "platform/messageboxes.h"
@@ -17,6 +18,10 @@
 namespace quorbel {
 
 namespace {
+
+// A batch whose HTML grows past this many bytes (one long line, say) hands
+// it on in pieces of about this size while it is coloured.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
 // One batch in the making: its HTML, the names its lines declare and its
 // messages. A slot is reused for batch after batch, so that its buffer is
@@ -33,8 +38,9 @@ struct Slot {
 
 // The slots of a pipeline over the batches starting at starts (the text's
 // end included), with room for a batch and its HTML from the start (real
-// code grows about 3.2 times): a buffer grown step by step from nothing
-// would be copied, and fresh memory faulted in, several times over.
+// code grows about 3.2 times; a batch's HTML beyond kPieceBytes is handed on
+// in pieces): a buffer grown step by step from nothing would be copied, and
+// fresh memory faulted in, several times over.
 std::vector<Slot> makeSlots(const std::vector<std::size_t> &starts, unsigned threads)
 {
     std::size_t largest = 0;
@@ -43,14 +49,15 @@ std::vector<Slot> makeSlots(const std::vector<std::size_t> &starts, unsigned thr
     std::vector<Slot> slots(2 * std::size_t{threads});
     for (Slot &slot : slots) {
         slot.source.reserve(largest + 1);
-        slot.html.reserve(4 * largest + 4096);
+        slot.html.reserve(std::min(4 * largest, 2 * kPieceBytes) + 4096);
     }
     return slots;
 }
 
-// Colours batch b of text (whose batches start at starts) into slot.
+// Colours batch b of text (whose batches start at starts) into slot; HTML
+// beyond kPieceBytes goes through relay.
 void colourBatch(Slot &slot, std::string_view text, const std::vector<std::size_t> &starts, std::size_t b,
-                 const LineColours &colours)
+                 const LineColours &colours, PieceRelay &relay)
 {
     slot.htmlSize = 0;
     slot.lines = 0;
@@ -61,6 +68,8 @@ void colourBatch(Slot &slot, std::string_view text, const std::vector<std::size_
         slot.source.assign(text.substr(starts[b], starts[b + 1] - starts[b]));
         Colouriser colouriser(slot.state, slot.messages);
         HtmlBuffer out(slot.html, HtmlBuffer::Reuse{});
+        const HtmlConsumer handOn = [&relay, b](std::string_view piece) { relay.handOn(b, piece); };
+        out.handOnTo(handOn, kPieceBytes);
         slot.lines = colouriser.appendSourceLines(slot.source, b + 2 == starts.size(), colours, out);
         slot.htmlSize = out.size();
     } catch (const std::logic_error &) {
@@ -172,9 +181,23 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
     int lines = 0;
     bool complete = true;
     {
-        OrderedPipeline<Slot> pipeline(batches, makeSlots(starts, threads), threads,
-                                       [&](Slot &slot, std::size_t b) { colourBatch(slot, text, starts, b, colours); });
+        PieceRelay relay(batches);
+        // When the pipeline stops (at the end, on an error), a thread that
+        // waits to hand a piece on drops it and goes on.
+        OrderedPipeline<Slot> pipeline(
+            batches, makeSlots(starts, threads), threads,
+            [&](Slot &slot, std::size_t b) {
+                try {
+                    colourBatch(slot, text, starts, b, colours, relay);
+                } catch (...) {
+                    relay.finish(b);
+                    throw;
+                }
+                relay.finish(b);
+            },
+            [&relay] { relay.giveUp(); });
         for (std::size_t b = 0; b < batches; ++b) {
+            relay.serve(b, sink); // the pieces of a batch handed on early
             Slot &slot = pipeline.take(b);
             slot.messages.replay(messages);
             if (slot.error) {

@@ -59,6 +59,27 @@ void blankStringLiterals(std::string &line)
     }
 }
 
+std::size_t findOutsideLiterals(std::string_view line, char c)
+{
+    // The same walk over the literals as blankStringLiterals: only the
+    // inside of each literal it would blank is passed over.
+    std::size_t open = line.find('"');
+    if (open == npos || line.find('\'') < open)
+        return line.find(c);
+    std::size_t from = 0;
+    while (open != npos) {
+        const std::size_t found = line.substr(0, open).find(c, from);
+        if (found != npos)
+            return found;
+        const std::size_t close = line.find('"', open + 1);
+        if (close == npos)
+            return line.find(c, open);
+        from = close;
+        open = close + 2 < line.size() ? line.find('"', close + 2) : npos;
+    }
+    return line.find(c, from);
+}
+
 std::optional<std::string_view> declaredName(std::string_view codeOnly, Declaration kind)
 {
     const std::size_t apostrophe = codeOnly.find('\'');

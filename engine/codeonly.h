@@ -13,6 +13,10 @@ namespace quorbel {
 // quote one character is skipped, so the second quote of a doubled quote
 // ("") is not taken as an opening quote.
 void blankStringLiterals(std::string &line);
+// Where c (neither a blank nor a quote) first stands in line once its
+// literals are blanked as blankStringLiterals blanks them, npos when
+// nowhere; the line is not copied.
+std::size_t findOutsideLiterals(std::string_view line, char c);
 
 enum class Declaration { Function, Sub };
 

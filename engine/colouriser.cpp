@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+// A line this long is written, and may be handed on, in pieces.
+constexpr std::size_t kLongLine = std::size_t{1} << 16;
+
 std::string_view orDefault(std::string_view colour, std::string_view fallback)
 {
     return colour.empty() ? fallback : colour;
@@ -164,18 +167,27 @@ int Colouriser::appendSourceLines(std::string &text, bool last, const LineColour
 
 void Colouriser::appendPrepared(std::string_view line, const LineColours &colours, HtmlBuffer &out)
 {
-    const std::size_t mark = out.size();
+    out.mayHandOn();
+    const std::size_t mark = out.position();
     try {
-        const std::string_view codeOnly = codeOnlyOf(line);
-
-        if (const auto declared = findDeclaration(codeOnly)) {
-            out.put(std::string_view("<A NAME='"));
-            out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
-            out.put(std::string_view("'></A>\r\n"));
+        std::size_t comment;
+        if (line.size() >= kLongLine && findOutsideLiterals(line, '(') == std::string_view::npos) {
+            // A long line (a file without line breaks, say) is not copied to
+            // blank its literals: without a "(" outside them it declares
+            // nothing, and its comment is found in place.
+            comment = findOutsideLiterals(line, '\'');
+        } else {
+            const std::string_view codeOnly = codeOnlyOf(line);
+            if (const auto declared = findDeclaration(codeOnly)) {
+                out.put(std::string_view("<A NAME='"));
+                out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
+                out.put(std::string_view("'></A>\r\n"));
+            }
+            // Apostrophes inside string literals do not start a comment.
+            comment = codeOnly.find('\'');
         }
-
-        // Apostrophes inside string literals do not start a comment.
-        std::size_t comment = m_state.commentContinues() ? 0 : codeOnly.find('\'');
+        if (m_state.commentContinues())
+            comment = 0;
         m_state.setCommentContinues(false);
         const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
 
@@ -191,7 +203,11 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
                 text.remove_suffix(1);
             }
             out.put(colours.commentTag);
-            appendHtmlText(out, text);
+            // A long comment is written, and may be handed on, in pieces.
+            for (std::size_t at = 0; at < text.size(); at += kLongLine) {
+                appendHtmlText(out, text.substr(at, kLongLine));
+                out.mayHandOn();
+            }
             out.put(std::string_view("</FONT>"));
             if (continues)
                 out.put('_');
@@ -200,7 +216,10 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
         if (sectionEnd)
             out.put(std::string_view("'<hr>\r\n"));
     } catch (...) {
-        out.truncate(mark);
+        // Part of a long line handed on cannot be taken back: the error is
+        // the caller's.
+        if (!out.truncate(mark))
+            throw;
         showError("Error occured within line2html \r\nUnable to convert line :\r\n*" + std::string(line) + "*");
     }
 }

@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace quorbel {
+
+// Takes the HTML that a buffer hands on before it is done (see
+// HtmlBuffer::handOnTo).
+using HtmlConsumer = std::function<void(std::string_view)>;
 
 // Appends to a string through a raw pointer: the colouriser writes a few
 // bytes at a time, millions of times per page, and std::string's own append
@@ -65,16 +70,49 @@ public:
     }
     // Takes the bytes written after reserve() up to end.
     void commit(char *end) { m_next = end; }
-    // Bytes written so far, the string's earlier content included.
+    // Bytes held, the string's earlier content included: written so far
+    // less what was handed on.
     std::size_t size() const { return static_cast<std::size_t>(m_next - m_out.data()); }
-    // Drops what was written after mark (a size() taken earlier).
-    void truncate(std::size_t mark)
+    // Where the next byte goes, counting what was handed on: a mark for
+    // truncate that stays valid across a hand-on.
+    std::size_t position() const { return m_handedOn + size(); }
+    // Drops what was written after mark (a position() taken earlier); false
+    // when some of it was handed on already and cannot be taken back (what
+    // is held then stays as it is).
+    bool truncate(std::size_t mark)
     {
-        if (mark < size())
-            m_next = m_out.data() + mark;
+        if (mark < m_handedOn)
+            return false;
+        if (mark < position())
+            m_next = m_out.data() + (mark - m_handedOn);
+        return true;
+    }
+
+    // From now on, when a writer allows it (mayHandOn) and more than bound
+    // bytes are held, everything held, from the string's start, goes to
+    // consumer and writing starts again at the string's start: a line or a
+    // batch of any length then needs about bound bytes of room. consumer
+    // must outlive the buffer.
+    void handOnTo(const HtmlConsumer &consumer, std::size_t bound)
+    {
+        m_consumer = &consumer;
+        m_bound = bound;
+    }
+    // A point where what is held may be handed on (see handOnTo).
+    void mayHandOn()
+    {
+        if (m_consumer != nullptr && size() > m_bound)
+            handOn();
     }
 
 private:
+    [[gnu::noinline]] void handOn()
+    {
+        const std::size_t held = size();
+        (*m_consumer)(std::string_view(m_out.data(), held));
+        m_handedOn += held;
+        m_next = m_out.data();
+    }
     [[gnu::noinline]] void grow(std::size_t needed)
     {
         const std::size_t used = size();
@@ -105,6 +143,9 @@ private:
     bool m_keepSize = false;
     char *m_next = nullptr;
     char *m_end = nullptr;
+    const HtmlConsumer *m_consumer = nullptr;
+    std::size_t m_bound = 0;
+    std::size_t m_handedOn = 0;
 };
 
 } // namespace quorbel

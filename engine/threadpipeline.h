@@ -33,8 +33,12 @@ public:
     // slots are set up by the caller (buffers reserved, say); there should
     // be at least as many as threads. threads are started at once; when
     // starting one fails, those started are stopped and the error passes on.
-    OrderedPipeline(std::size_t items, std::vector<Slot> slots, unsigned threads, Work work)
-        : m_items(items), m_slots(std::move(slots)), m_work(std::move(work)), m_states(m_slots.size())
+    // A work that can wait for the calling thread is given unblock: stop()
+    // calls it before it waits for the threads, to end such a wait.
+    OrderedPipeline(std::size_t items, std::vector<Slot> slots, unsigned threads, Work work,
+                    std::function<void()> unblock = {})
+        : m_items(items), m_slots(std::move(slots)), m_work(std::move(work)), m_unblock(std::move(unblock)),
+          m_states(m_slots.size())
     {
         try {
             for (unsigned t = 0; t < threads; ++t)
@@ -78,6 +82,8 @@ public:
             m_stopping = true;
         }
         m_free.notify_all();
+        if (m_unblock)
+            m_unblock();
         for (std::thread &thread : m_threads) {
             if (thread.joinable())
                 thread.join();
@@ -121,6 +127,7 @@ private:
     std::size_t m_items;
     std::vector<Slot> m_slots;
     Work m_work;
+    std::function<void()> m_unblock;
     std::vector<SlotState> m_states; // guarded by m_mutex
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;

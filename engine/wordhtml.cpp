@@ -86,29 +86,49 @@ inline void copyBytes(char *out, const char *source, std::size_t n)
     }
 }
 
-// The room the HTML of the code [bytes, bytes + codeLength) may take: each
-// byte written once ("<" and "&" as five bytes), and one FONT element of
-// element bytes for each stop and for the end of the code. A short line
-// takes the bound that needs no counting; a long one (a file without line
-// breaks, say) is counted, so that it needs about the room it fills instead
-// of over thirty times its size.
-std::size_t roomFor(const char *bytes, std::size_t codeLength, std::size_t element, bool escape)
+// A long line (a file without line breaks, say) is written kSegment bytes
+// of code at a time, each segment in room of its own, and its HTML may be
+// handed on between segments; a word longer than kLongWord is written in
+// pieces the same way. A shorter line is written in room reserved once.
+constexpr std::size_t kLongLine = std::size_t{1} << 16;
+constexpr std::size_t kSegment = std::size_t{1} << 12; // a multiple of 16
+constexpr std::size_t kLongWord = std::size_t{1} << 14;
+
+// Code text: "<" becomes "&lt;" and "&" becomes "&amp;" (when escape; most
+// lines hold neither and are copied without a look). Returns the end.
+[[gnu::always_inline]] inline char *putText(char *next, std::string_view word, bool escape)
 {
-    constexpr std::size_t kLongLine = std::size_t{1} << 16;
-    if (codeLength < kLongLine)
-        return 5 * codeLength + (codeLength + 1) * element;
-    std::size_t stops = 0;
-    std::size_t block = 0;
-    for (; block + 16 <= codeLength; block += 16)
-        stops += static_cast<std::size_t>(std::popcount(stopsIn(bytes + block)));
-    for (; block < codeLength; ++block)
-        stops += std::string_view(".,() /\\[]\r\":").find(bytes[block]) != std::string_view::npos ? 1 : 0;
-    std::size_t escaped = 0;
-    if (escape) {
-        escaped = static_cast<std::size_t>(std::count(bytes, bytes + codeLength, '<')) +
-                  static_cast<std::size_t>(std::count(bytes, bytes + codeLength, '&'));
+    if (!escape) {
+        copyBytes(next, word.data(), word.size());
+        return next + word.size();
     }
-    return codeLength + 4 * escaped + (stops + 2) * element + 64;
+    for (const char c : word) {
+        if (c == '<') {
+            std::memcpy(next, "&lt;", 4);
+            next += 4;
+        } else if (c == '&') {
+            std::memcpy(next, "&amp;", 5);
+            next += 5;
+        } else {
+            *next++ = c;
+        }
+    }
+    return next;
+}
+
+// Writes a word longer than kLongWord from next on, kLongWord bytes at a
+// time, each piece in room of its own with a chance to hand on before it;
+// then reserves room bytes and returns where writing goes on.
+[[gnu::noinline]] char *putLongText(HtmlBuffer &out, char *next, std::string_view word, bool escape, std::size_t room)
+{
+    out.commit(next);
+    for (std::size_t at = 0; at < word.size(); at += kLongWord) {
+        const std::string_view piece = word.substr(at, kLongWord);
+        out.mayHandOn();
+        out.commit(putText(out.reserve(5 * piece.size()), piece, escape));
+    }
+    out.mayHandOn();
+    return out.reserve(room);
 }
 
 } // namespace
@@ -116,24 +136,37 @@ std::size_t roomFor(const char *bytes, std::size_t codeLength, std::size_t eleme
 // One pass over the stops of the line. The current word is always the bytes
 // [wordStart, i) of the line: a word grows by the next byte, and a delimiter
 // carried over to the next word is the byte just before it, so no word is
-// ever copied. The state lives in local variables and the output goes
-// through a local pointer into room reserved for the whole line, so that
-// the compiler keeps both in registers (a store through a char pointer could
-// otherwise change any member of an object, which would then be reloaded).
+// ever copied, and the scan's state stays valid when its HTML is handed on
+// between segments. The state lives in local variables and the output goes
+// through a local pointer into reserved room, so that the compiler keeps
+// both in registers (a store through a char pointer could otherwise change
+// any member of an object, which would then be reloaded).
 bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours)
 {
     if (line.empty())
         return false;
     // Each byte of the code is written once, at most five bytes long
     // ("&amp;"), and each delimiter and the end of the code finish at most
-    // one word, in at most one FONT element.
+    // one word, in at most one FONT element. A segment of a long line writes
+    // its own bytes, those of a word begun before it (at most kLongWord;
+    // a longer one takes room of its own) and an element for each of its
+    // stops and for the end of the code.
     const std::size_t element = std::max(colours.keyTag.size(), colours.idTag.size()) + kFontEnd.size();
+    const bool longLine = codeLength >= kLongLine;
+    const std::size_t segment = longLine ? kSegment : codeLength;
+    const std::size_t longWord = longLine ? kLongWord : codeLength;
+    const std::size_t reserved =
+        longLine ? 5 * (kSegment + kLongWord) + (kSegment + 1) * element : 5 * codeLength + (codeLength + 1) * element;
     const char *const bytes = line.data();
     // Most lines hold neither "<" nor "&" and are copied without a look.
     const bool escape = std::memchr(bytes, '<', codeLength) || std::memchr(bytes, '&', codeLength);
-    const std::size_t reserved = roomFor(bytes, codeLength, element, escape);
-    char *const room = out.reserve(reserved);
+    char *room = out.reserve(reserved);
     char *next = room;
+    // Past the room means memory after it was overwritten: stop at once.
+    const auto checkRoom = [&]() QUORBEL_INLINE {
+        if (static_cast<std::size_t>(next - room) > reserved)
+            std::abort();
+    };
 
     const std::size_t lastPosition = line.size() - 1; // the appended blank
     const std::string_view keyTag = colours.keyTag;
@@ -146,24 +179,13 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     bool bracketMode = false;
     bool sectionEnd = false;
 
-    // Code text: "<" becomes "&lt;" and "&" becomes "&amp;".
     const auto text = [&](std::string_view word) QUORBEL_INLINE {
-        if (!escape) {
-            copyBytes(next, word.data(), word.size());
-            next += word.size();
+        if (word.size() > longWord) [[unlikely]] {
+            checkRoom();
+            room = next = putLongText(out, next, word, escape, reserved);
             return;
         }
-        for (const char c : word) {
-            if (c == '<') {
-                std::memcpy(next, "&lt;", 4);
-                next += 4;
-            } else if (c == '&') {
-                std::memcpy(next, "&amp;", 5);
-                next += 5;
-            } else {
-                *next++ = c;
-            }
-        }
+        next = putText(next, word, escape);
     };
     const auto coloured = [&](std::string_view tag, std::string_view word) QUORBEL_INLINE {
         copyBytes(next, tag.data(), tag.size());
@@ -196,67 +218,78 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
             *next++ = delimiter;
     };
 
-    for (std::size_t block = 0; block < codeLength; block += 16) {
-        std::uint32_t stops;
-        if (codeLength - block >= 16) {
-            stops = stopsIn(bytes + block);
-        } else {
-            // The last bytes, padded with zeros (no stop), so nothing past
-            // the code part is read.
-            char tail[16] = {};
-            std::memcpy(tail, bytes + block, codeLength - block);
-            stops = stopsIn(tail);
+    for (std::size_t from = 0; from < codeLength; from += segment) {
+        if (from != 0) {
+            // The next segment of a long line, in fresh room.
+            checkRoom();
+            out.commit(next);
+            out.mayHandOn();
+            room = next = out.reserve(reserved);
         }
-        for (; stops != 0; stops &= stops - 1) {
-            const std::size_t i = block + static_cast<std::size_t>(std::countr_zero(stops));
-            const char c = bytes[i];
-            if (c == '"') {
-                inString = !inString;
-                continue;
-            }
-            const std::string_view word(bytes + wordStart, i - wordStart);
-            if (word.empty() && !inString && !afterGoTo && !bracketMode && c != '[' && c != ':') {
-                // Most stops: a blank of the indentation, or a delimiter
-                // right after another. Written as it is.
-                *next++ = c;
-                lastWord = word;
-                wordStart = i + 1;
-                continue;
-            }
-            if (c == ':') {
-                // A label or a statement separator ends the word uncoloured.
-                text(word);
-                setLastWord(word);
-                wordStart = i;
-                continue;
-            }
-            if (inString)
-                continue; // a delimiter inside a literal is part of the word
-            if (afterGoTo || word == "_") {
-                // A jump target or a continuation underscore is written as
-                // it is; the delimiter starts the next word.
-                text(word);
-                setLastWord(word);
-                wordStart = i;
-                continue;
-            }
-            if (c == '[')
-                bracketMode = true;
-            if (bracketMode) {
-                // Whatever it is, even empty, the word is an identifier.
-                coloured(idTag, word);
-                if (i != lastPosition)
-                    *next++ = c;
-                if (c == ']')
-                    bracketMode = false;
-            } else if (word.empty() || word == " " || word == "\r") {
-                text(word);
-                *next++ = c;
+        const std::size_t to = std::min(codeLength, from + segment);
+        for (std::size_t block = from; block < to; block += 16) {
+            std::uint32_t stops;
+            if (codeLength - block >= 16) {
+                stops = stopsIn(bytes + block);
             } else {
-                classify(word, c, true, i == lastPosition);
+                // The last bytes, padded with zeros (no stop), so nothing
+                // past the code part is read.
+                char tail[16] = {};
+                std::memcpy(tail, bytes + block, codeLength - block);
+                stops = stopsIn(tail);
             }
-            setLastWord(word);
-            wordStart = i + 1;
+            for (; stops != 0; stops &= stops - 1) {
+                const std::size_t i = block + static_cast<std::size_t>(std::countr_zero(stops));
+                const char c = bytes[i];
+                if (c == '"') {
+                    inString = !inString;
+                    continue;
+                }
+                const std::string_view word(bytes + wordStart, i - wordStart);
+                if (word.empty() && !inString && !afterGoTo && !bracketMode && c != '[' && c != ':') {
+                    // Most stops: a blank of the indentation, or a
+                    // delimiter right after another. Written as it is.
+                    *next++ = c;
+                    lastWord = word;
+                    wordStart = i + 1;
+                    continue;
+                }
+                if (c == ':') {
+                    // A label or a statement separator ends the word
+                    // uncoloured.
+                    text(word);
+                    setLastWord(word);
+                    wordStart = i;
+                    continue;
+                }
+                if (inString)
+                    continue; // a delimiter inside a literal is part of the word
+                if (afterGoTo || word == "_") {
+                    // A jump target or a continuation underscore is
+                    // written as it is; the delimiter starts the next word.
+                    text(word);
+                    setLastWord(word);
+                    wordStart = i;
+                    continue;
+                }
+                if (c == '[')
+                    bracketMode = true;
+                if (bracketMode) {
+                    // Whatever it is, even empty, the word is an identifier.
+                    coloured(idTag, word);
+                    if (i != lastPosition)
+                        *next++ = c;
+                    if (c == ']')
+                        bracketMode = false;
+                } else if (word.empty() || word == " " || word == "\r") {
+                    text(word);
+                    *next++ = c;
+                } else {
+                    classify(word, c, true, i == lastPosition);
+                }
+                setLastWord(word);
+                wordStart = i + 1;
+            }
         }
     }
 
@@ -272,9 +305,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         else
             classify(word, 0, false, false);
     }
-    // Past the room means memory after it was overwritten: stop at once.
-    if (static_cast<std::size_t>(next - room) > reserved)
-        std::abort();
+    checkRoom();
     out.commit(next);
     return sectionEnd;
 }
