@@ -196,6 +196,9 @@ void checkCodeOnly(std::string_view line)
         require(codeOnly[i] == line[i] || codeOnly[i] == ' ', "GetCodeOnly wrote something but blanks");
     }
     require(codeOnly == plainCodeOnly(std::string(line)), "GetCodeOnly differs from the blanking loop");
+    // The search of a long line that is not copied to be blanked.
+    for (const char c : {'\'', '(', 'a'})
+        require(findOutsideLiterals(line, c) == codeOnly.find(c), "findOutsideLiterals differs from the blanked line");
 
     // The one-pass search for both declarations against the two searches.
     const auto both = findDeclaration(codeOnly);
