@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
@@ -12,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quorbel {
 
@@ -101,9 +103,19 @@ struct PageSet::Page {
     std::string folder;
     std::string temporary; // the temporary file's name once it has one
     int fd = -1;
+    // Once the page stands at its target: how the old page is kept.
+    enum class Placed { No, Swapped, Linked, Created, Unkept } placed = Placed::No;
+    std::string kept; // the old page's name (Swapped, Linked)
 };
 
-PageSet::PageSet() = default;
+int PageSet::systemRename(const std::string &from, const std::string &to, unsigned flags)
+{
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags);
+}
+
+PageSet::PageSet(Rename rename) : m_rename(std::move(rename))
+{
+}
 
 PageSet::~PageSet()
 {
@@ -219,9 +231,92 @@ void PageSet::putInPlace()
     }
     const FolderLock lock(m_pages.front()->folder);
     for (const auto &page : m_pages) {
-        if (::rename(page->temporary.c_str(), page->target.c_str()) != 0)
-            throw FileError(page->target, lastError());
-        page->temporary.clear();
+        try {
+            replace(*page);
+        } catch (...) {
+            rollBack();
+            throw;
+        }
+    }
+    // Every page is in place: the old ones go.
+    for (const auto &page : m_pages) {
+        if (!page->kept.empty())
+            ::unlink(page->kept.c_str());
+        page->kept.clear();
+    }
+}
+
+void PageSet::replace(Page &page)
+{
+    struct stat old {};
+    if (::lstat(page.target.c_str(), &old) == 0 && S_ISDIR(old.st_mode))
+        throw FileError(page.target, std::strerror(EISDIR)); // a folder must not be swapped away
+    // The new page and the old one change names: the old one is kept under
+    // the temporary name.
+    if (m_rename(page.temporary, page.target, RENAME_EXCHANGE) == 0) {
+        page.kept = std::exchange(page.temporary, {});
+        page.placed = Page::Placed::Swapped;
+        return;
+    }
+    if (errno != ENOENT && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        throw FileError(page.target, lastError());
+    // No swapping here (or no old page): the old page is kept through a
+    // second link, when the file system has links.
+    std::string kept;
+    int rc = 0;
+    do {
+        kept = temporaryName(page.folder);
+        rc = ::linkat(AT_FDCWD, page.target.c_str(), AT_FDCWD, kept.c_str(), 0);
+    } while (rc != 0 && errno == EEXIST);
+    if (rc != 0 && errno == ENOENT) {
+        // No old page: a new name (unless one came meanwhile).
+        rc = m_rename(page.temporary, page.target, RENAME_NOREPLACE);
+        if (rc != 0 && errno == EEXIST)
+            return replace(page);
+        if (rc != 0 && (errno == EINVAL || errno == ENOSYS))
+            rc = m_rename(page.temporary, page.target, 0);
+        if (rc != 0)
+            throw FileError(page.target, lastError());
+        page.temporary.clear();
+        page.placed = Page::Placed::Created;
+        return;
+    }
+    if (rc != 0)
+        kept.clear();
+    if (m_rename(page.temporary, page.target, 0) != 0) {
+        const std::string error = lastError();
+        if (!kept.empty())
+            ::unlink(kept.c_str());
+        throw FileError(page.target, error);
+    }
+    page.temporary.clear();
+    page.kept = std::move(kept);
+    page.placed = page.kept.empty() ? Page::Placed::Unkept : Page::Placed::Linked;
+}
+
+void PageSet::rollBack() noexcept
+{
+    for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it) {
+        Page &page = **it;
+        switch (page.placed) {
+        case Page::Placed::Swapped:
+            // Swapped back, the new page under the temporary name goes
+            // with the set.
+            if (m_rename(page.kept, page.target, RENAME_EXCHANGE) == 0)
+                page.temporary = std::exchange(page.kept, {});
+            break;
+        case Page::Placed::Linked:
+            if (m_rename(page.kept, page.target, 0) == 0)
+                page.kept.clear();
+            break;
+        case Page::Placed::Created:
+            ::unlink(page.target.c_str());
+            break;
+        case Page::Placed::No:
+        case Page::Placed::Unkept:
+            break;
+        }
+        page.placed = Page::Placed::No;
     }
 }
 

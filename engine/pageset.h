@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,7 +18,13 @@ namespace quorbel {
 // write error ends it there), takes an advisory lock (flock, exclusive) on
 // the folder of the first page added, names every page and renames it over
 // its target, so that two runs replacing the same
-// set one after the other never mix their pages. A page that replaces a
+// set one after the other never mix their pages. Each old page is swapped
+// with its new one (kept under the temporary name, or where the file system
+// cannot swap, kept through a second link) until every page is in place:
+// when a rename fails midway, the pages already renamed are swapped back
+// and the old set stands as it was. A file system that can neither swap nor
+// link replaces its pages one by one, without the way back; an old page
+// that cannot be put back either stays under its temporary name. A page that replaces a
 // file keeps that file's permissions; a new page gets 0666 less the umask.
 // A link standing at a target is replaced, its own target left untouched.
 // Until commit() returns, SIGINT, SIGTERM and SIGHUP wait, so that no named
@@ -29,7 +36,13 @@ namespace quorbel {
 // or ConversionError naming the page.
 class PageSet {
 public:
-    PageSet();
+    // Renames from to to as renameat2 does with flags (0, RENAME_EXCHANGE,
+    // RENAME_NOREPLACE): 0, or -1 with errno set. A test passes its own to
+    // make a step fail.
+    using Rename = std::function<int(const std::string &from, const std::string &to, unsigned flags)>;
+    static int systemRename(const std::string &from, const std::string &to, unsigned flags);
+
+    explicit PageSet(Rename rename = systemRename);
     ~PageSet();
     PageSet(const PageSet &) = delete;
     PageSet &operator=(const PageSet &) = delete;
@@ -51,8 +64,13 @@ private:
     struct Page;
     // Names, closes and renames the pages (commit's work).
     void putInPlace();
+    // Renames page over its target, keeping the old page to go back to.
+    void replace(Page &page);
+    // Puts back the old pages of the pages renamed so far, last first.
+    void rollBack() noexcept;
     void discard() noexcept;
 
+    Rename m_rename;
     std::vector<std::unique_ptr<Page>> m_pages;
     std::vector<std::string> m_createdFolders;
     bool m_committed = false;

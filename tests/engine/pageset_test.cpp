@@ -13,8 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <sys/stat.h>
 
 namespace quorbel {
@@ -115,6 +118,64 @@ TEST(PageSet, ALinkAtTheTargetIsReplacedNotFollowed)
     EXPECT_EQ(readBytes(dir / "precious.txt"), "keep me");
     EXPECT_FALSE(fs::is_symlink(dir / "page.html"));
     EXPECT_EQ(readBytes(dir / "page.html"), "page");
+}
+
+// The system's renames, the n-th of which (counting from 1) fails with
+// EIO; with swapsFail, every swap fails as on a file system without them.
+struct FailingRenames {
+    int failAt = 0;
+    bool swapsFail = false;
+    int calls = 0;
+    int operator()(const std::string &from, const std::string &to, unsigned flags)
+    {
+        if (swapsFail && flags == RENAME_EXCHANGE) {
+            errno = EINVAL;
+            return -1;
+        }
+        if (++calls == failAt) {
+            errno = EIO;
+            return -1;
+        }
+        return PageSet::systemRename(from, to, flags);
+    }
+};
+
+TEST(PageSet, ARenameFailingMidwayPutsTheOldSetBack)
+{
+    // Three pages, two of them replacing old ones and one new, with and
+    // without swapping; each rename of the commit fails in turn, until
+    // there is none left to fail.
+    for (const bool swapsFail : {false, true}) {
+        int failures = 0;
+        for (int failAt = 1;; ++failAt) {
+            ASSERT_LT(failAt, 20);
+            const fs::path dir = scratch("rollback");
+            writeBytes(dir / "a.html", "old a");
+            writeBytes(dir / "b.html", "old b");
+            ::chmod((dir / "b.html").c_str(), 0640);
+            const auto before = snapshot(dir);
+            auto renames = std::make_shared<FailingRenames>(FailingRenames{failAt, swapsFail});
+            PageSet set([renames](const std::string &from, const std::string &to, unsigned flags) {
+                return (*renames)(from, to, flags);
+            });
+            for (const char *name : {"a.html", "c.html", "b.html"})
+                set.write(set.add((dir / name).string()), std::string("new ") + name[0]);
+            try {
+                set.commit();
+            } catch (const FileError &) {
+                ++failures;
+                const std::string when = "rename " + std::to_string(failAt) + (swapsFail ? " without swaps" : "");
+                EXPECT_EQ(snapshot(dir), before) << when; // no new page, no file left behind
+                EXPECT_EQ(modeOf(dir / "b.html"), 0640u) << when;
+                continue;
+            }
+            EXPECT_EQ(snapshot(dir), (std::map<std::string, std::string>{
+                                         {"a.html", "new a"}, {"b.html", "new b"}, {"c.html", "new c"}}));
+            EXPECT_EQ(modeOf(dir / "b.html"), 0640u);
+            break;
+        }
+        EXPECT_GE(failures, 3) << (swapsFail ? "without swaps" : "with swaps");
+    }
 }
 
 struct Writer {
