@@ -62,7 +62,10 @@ struct SourceFacts {
 // The text is cut into batches of whole lines, each cut after a line that
 // cannot continue a comment, so that each batch starts in the state the
 // lines before it leave; the batches are coloured in any order and handed
-// on in order. state ends as after Quorbel_OBJ (counters restarted, names in
+// on in order. A batch whose HTML outgrows about a megabyte (one long line,
+// say) is handed on in pieces while it is still coloured, so that a line
+// of any length costs no more memory than its source; should its colouring
+// fail after that (out of memory), the block stops after those pieces. state ends as after Quorbel_OBJ (counters restarted, names in
 // order, the comment continuation of the last line); messages are shown on
 // the calling thread, in the order of the lines. Returns the number of lines
 // the text box would count.
