@@ -9,7 +9,9 @@
 #include "tests/support/fixedclock.h"
 #include "tests/support/memoryclipboard.h"
 #include "tests/support/recordingmessageboxes.h"
+#include "tests/support/scratchfiles.h"
 #include "tests/support/scripteddialogs.h"
+#include "tests/support/scriptedprinterchooser.h"
 
 #include <QPointer>
 
@@ -28,6 +30,9 @@ struct ConverterFixture {
     RecordingShell shell;
     FixedClock clock;
     MemoryClipboard clipboard;
+    // Prints of the windows' code boxes go into printed.pdf.
+    ScriptedPrinterChooser printers{
+        QString::fromStdString((scratchFolder("converter", "print") / "printed.pdf").string())};
     ProcessState process;
     PageState &pages = process.page;
     CodeBoxShared &codeBoxes = process.codeBox;
@@ -46,7 +51,7 @@ struct ConverterFixture {
         for (auto &w : windows)
             delete w.data();
     }
-    ConverterServices services() { return {settings, messages, dialogs, shell, clock, clipboard, process}; }
+    ConverterServices services() { return {settings, messages, dialogs, shell, clock, clipboard, printers, process}; }
     // A new window on the environment, as the add-in's menu entry makes one.
     frmAddin &open(ConverterDialogs dialogs = {})
     {

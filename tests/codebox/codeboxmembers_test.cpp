@@ -3,11 +3,12 @@
 #include "codebox/vbcodebox.h"
 #include "platform/qt/qtprinter.h"
 #include "tests/codebox/codeboxfixture.h"
+#include "tests/codebox/pdftools.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"
+#include "tests/support/scriptedprinterchooser.h"
 
 #include <QImage>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -17,19 +18,21 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CodeBoxFixture;
 using testing::RecordingMessageBoxes;
+using testing::ScriptedPrinterChooser;
 
 struct CodeBoxMembers : ::testing::Test, CodeBoxFixture {
     RecordingMessageBoxes messages;
     fs::path folder =
         testing::scratchFolder("codebox-members", ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::path pdf = folder / "printed.pdf";
+    ScriptedPrinterChooser printers{QString::fromStdString(pdf.string())};
     int aboutBoxes = 0;
 
     std::unique_ptr<VBCodeBox> box()
     {
         CodeBoxServices services{shared, clipboard, clock, &host};
         services.messages = &messages;
-        services.printer = [this] { return QtPrinter::pdf(QString::fromStdString(pdf.string())); };
+        services.printers = &printers;
         services.aboutBox = [this] { ++aboutBoxes; };
         auto made = std::make_unique<VBCodeBox>(services);
         made->resize(640, 480);
@@ -37,21 +40,14 @@ struct CodeBoxMembers : ::testing::Test, CodeBoxFixture {
     }
 };
 
-// The output of one of the PDF tools on the printed file.
 std::string tool(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return "<" + program.toStdString() + " failed>";
-    return process.readAllStandardOutput().toStdString();
+    return testing::pdfTool(program, arguments);
 }
 
 int pageCount(const fs::path &pdf)
 {
-    const std::string info = tool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
-    const auto at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+    return testing::pdfPageCount(pdf);
 }
 
 TEST_F(CodeBoxMembers, PrintingATextThatFitsMakesOnePage)
@@ -148,6 +144,44 @@ TEST_F(CodeBoxMembers, ALongTextGoesOnOverPagesWithNoLineLostOrRepeated)
     EXPECT_EQ(selected.rfind("Line 011\nLine 012\n", 0), 0u) << selected;
     EXPECT_EQ(selected.find("Line 013"), std::string::npos);
     EXPECT_EQ(pageCount(pdf), 1);
+}
+
+// Print asks for the printer over the box each time: a dialog that was
+// accepted prints and says nothing; one that was cancelled prints nothing
+// and leaves the text as it was; without a printer the text goes into a PDF
+// file and a message says which.
+TEST_F(CodeBoxMembers, PrintGoesToTheChosenPrinterOrNowhereOrIntoAFile)
+{
+    auto b = box();
+    const QString code = QStringLiteral("Public Sub Main()\r\n    Beep\r\nEnd Sub");
+    b->setText(code);
+    b->RTB1().setSel(3, 6);
+    printers.answers = {ScriptedPrinterChooser::Answer::Cancel, ScriptedPrinterChooser::Answer::Print,
+                        ScriptedPrinterChooser::Answer::NoPrinter};
+
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_EQ(b->Text(), code);
+    EXPECT_EQ(b->RTB1().selStart(), 3);
+    EXPECT_EQ(b->RTB1().selLength(), 3);
+    EXPECT_TRUE(messages.calls.empty());
+
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_NE(testing::pdfText(pdf).find("Beep"), std::string::npos);
+    EXPECT_TRUE(messages.calls.empty());
+
+    fs::remove(pdf);
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_NE(testing::pdfText(pdf).find("Public Sub Main()"), std::string::npos);
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].text, "The code was printed into the file " + pdf.string());
+    EXPECT_EQ(messages.calls[0].buttons, Buttons::Ok);
+    EXPECT_EQ(messages.calls[0].icon, Icon::Information);
+    EXPECT_EQ(messages.calls[0].title, "Quorbel");
+
+    EXPECT_EQ(printers.owners, (std::vector<QWidget *>(3, b.get())));
 }
 
 // A PDF printer that also notes the job's steps.
