@@ -15,6 +15,9 @@
 
 #include <QPointer>
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,9 +33,9 @@ struct ConverterFixture {
     RecordingShell shell;
     FixedClock clock;
     MemoryClipboard clipboard;
-    // Prints of the windows' code boxes go into printed.pdf.
-    ScriptedPrinterChooser printers{
-        QString::fromStdString((scratchFolder("converter", "print") / "printed.pdf").string())};
+    // Prints of the windows' code boxes go into printed.pdf, in a folder of
+    // the test's own (tests run side by side).
+    ScriptedPrinterChooser printers{QString::fromStdString((printFolder() / "printed.pdf").string())};
     ProcessState process;
     PageState &pages = process.page;
     CodeBoxShared &codeBoxes = process.codeBox;
@@ -59,6 +62,13 @@ struct ConverterFixture {
         window->VBInstance = &environment;
         windows.emplace_back(window);
         return *window;
+    }
+    static std::filesystem::path printFolder()
+    {
+        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return scratchFolder("converter-print", test == nullptr
+                                                    ? std::string("none")
+                                                    : std::string(test->test_suite_name()) + "." + test->name());
     }
     std::string stored(std::string_view key) const { return readText(settings, key, "<none>"); }
     void store(std::string_view key, std::string_view value)
