@@ -146,6 +146,7 @@ public:
             AddinProcess &p = process();
             CodeBoxServices services{p.codeBoxes(), p.clipboard(), p.clock(), nullptr};
             services.messages = &p.messages();
+            services.printers = &p.printers();
             // The box's AboutBox shows the About box over the box's window.
             QWidget *owner = parent;
             services.aboutBox = [&p, owner] { showAboutBox(owner, p.messages(), p.shell()); };

@@ -9,8 +9,10 @@
 #include "platform/qt/qtcolourdialog.h"
 #include "platform/qt/qtfiledialogs.h"
 #include "platform/qt/qtmessageboxes.h"
+#include "platform/qt/qtprinterchooser.h"
 #include "platform/sqlite/sqlitesettingsstore.h"
 
+#include <QDir>
 #include <QObject>
 
 namespace quorbel {
@@ -23,6 +25,9 @@ struct AddinProcess::Services {
     PosixShell shell;
     SystemClock clock;
     QtClipboard clipboard;
+    // Where the system has no printer, prints go into PDF files in the
+    // home folder.
+    QtPrinterChooser printers{QDir::homePath()};
 };
 
 AddinProcess::AddinProcess() : m_services(std::make_unique<Services>())
@@ -51,10 +56,15 @@ Shell &AddinProcess::shell()
     return m_services->shell;
 }
 
+PrinterChooser &AddinProcess::printers()
+{
+    return m_services->printers;
+}
+
 ConverterServices AddinProcess::converterServices()
 {
     Services &s = *m_services;
-    return {s.settings, s.messages, s.fileDialogs, s.shell, s.clock, s.clipboard, m_process};
+    return {s.settings, s.messages, s.fileDialogs, s.shell, s.clock, s.clipboard, s.printers, m_process};
 }
 
 std::unique_ptr<Wizard> AddinProcess::makeWizard()

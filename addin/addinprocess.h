@@ -18,7 +18,7 @@ class VBE;
 
 // Everything the add-in library keeps once per process: the platform's
 // services (settings store, message boxes, file dialogs, shell, clock,
-// clipboard) and the state that every converter window and code box shares.
+// clipboard, printer choice) and the state that every converter window and code box shares.
 // Made when the first object of the library is asked for, on the thread of
 // the host's QApplication.
 class AddinProcess {
@@ -44,6 +44,7 @@ public:
     Clock &clock();
     MessageBoxes &messages();
     Shell &shell();
+    PrinterChooser &printers();
 
     // Objects of the library alive now (connections, windows, controls):
     // the library may be unloaded only when there are none.

@@ -151,6 +151,7 @@ void frmAddin::buildControls()
 
     CodeBoxServices boxServices{m_services.process.codeBox, m_services.clipboard, m_services.clock, nullptr};
     boxServices.messages = &m_services.messages;
+    boxServices.printers = &m_services.printers;
     boxServices.aboutBox = [this] {
         if (m_dialogs.showAbout)
             m_dialogs.showAbout(*this);

@@ -22,6 +22,7 @@ class Clock;
 class CommonDialog;
 class FileDialogs;
 class MessageBoxes;
+class PrinterChooser;
 class SettingsStore;
 class Shell;
 class VBCodeBox;
@@ -39,6 +40,8 @@ struct ConverterServices {
     Shell &shell;
     Clock &clock;
     Clipboard &clipboard;
+    // Chooses the printer of the code box's Print.
+    PrinterChooser &printers;
     // What every converter window of the process shares: the code and
     // project names and the page writer's state, the code boxes' colours,
     // the syntax element tables.

@@ -11,7 +11,7 @@ class Clipboard;
 class Clock;
 class ControlHost;
 class MessageBoxes;
-class Printer;
+class PrinterChooser;
 
 // CodeBoxShared (engine/processstate.h): the code box values held once per
 // process. The add-in library's ProcessState owns one and hands it to each
@@ -21,9 +21,9 @@ class Printer;
 // outlive the box. host may be null: the box then behaves as at run time,
 // notifies nobody and takes the application font as the ambient font.
 // messages shows the file operations' errors (without it they pass to the
-// caller). printer makes the printer of each print (without it: the
-// system's default printer, or a PDF file in the home folder where there is
-// none). aboutBox shows the About box modally (without it AboutBox does
+// caller). printers chooses the printer of each print (without it: Qt's
+// print dialog, or a PDF file in the home folder where the system has no
+// printer). aboutBox shows the About box modally (without it AboutBox does
 // nothing).
 struct CodeBoxServices {
     CodeBoxShared &shared;
@@ -31,7 +31,7 @@ struct CodeBoxServices {
     Clock &clock;
     ControlHost *host = nullptr;
     MessageBoxes *messages = nullptr;
-    std::function<std::unique_ptr<Printer>()> printer = {};
+    PrinterChooser *printers = nullptr;
     std::function<void()> aboutBox = {};
 };
 

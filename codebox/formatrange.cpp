@@ -44,13 +44,17 @@ int formatRange(const RichTextBox &box, QPainter &painter, const QRect &draw, co
     const double dpiX = painter.device()->logicalDpiX();
     const double dpiY = painter.device()->logicalDpiY();
     const auto px = [](int twips, double dpi) { return twips * dpi / 1440.0; };
-    const QRectF area(QPointF(px(draw.left(), dpiX), px(draw.top(), dpiY)),
-                      QPointF(px(draw.right(), dpiX), px(draw.bottom(), dpiY)));
+    const QRectF drawArea(QPointF(px(draw.left(), dpiX), px(draw.top(), dpiY)),
+                          QPointF(px(draw.right(), dpiX), px(draw.bottom(), dpiY)));
     const QRectF pageArea(QPointF(px(page.left(), dpiX), px(page.top(), dpiY)),
                           QPointF(px(page.right(), dpiX), px(page.bottom(), dpiY)));
+    // A margin smaller than the device's unprintable edge puts part of the
+    // rectangle outside the page: the text is laid out where the device can
+    // draw, so that no line and no line's start is lost there.
+    const QRectF area = drawArea.intersected(pageArea);
 
     painter.save();
-    painter.setClipRect(area.intersected(pageArea));
+    painter.setClipRect(area);
     const QFont font(box.font(), painter.device());
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());

@@ -77,10 +77,10 @@ zentrim::ProBar *createProBar(QWidget *parent)
 
 VBCodeBox::VBCodeBox(const CodeBoxServices &services, QWidget *parent)
     : QWidget(parent), m_shared(services.shared), m_clipboard(services.clipboard), m_clock(services.clock),
-      m_host(services.host), m_messages(services.messages), m_printer(services.printer), m_aboutBox(services.aboutBox),
-      m_rtb1(new RichTextBox(this)), m_rtbPaste(new RichTextBox(this)), m_proBar1(createProBar(this)),
-      m_label1(new QLabel(QStringLiteral("Label1"), this)), m_colouring(m_shared, *m_proBar1),
-      m_typing(m_shared, m_colouring)
+      m_host(services.host), m_messages(services.messages), m_printers(services.printers),
+      m_aboutBox(services.aboutBox), m_rtb1(new RichTextBox(this)), m_rtbPaste(new RichTextBox(this)),
+      m_proBar1(createProBar(this)), m_label1(new QLabel(QStringLiteral("Label1"), this)),
+      m_colouring(m_shared, *m_proBar1), m_typing(m_shared, m_colouring)
 {
     m_rtb1->setObjectName(QStringLiteral("RTB1"));
     m_rtb1->setFont(codeFont());

@@ -130,8 +130,11 @@ public:
     // --- Edit menu, printing, pass-through members (vbcodeboxmembers.cpp) --
     // The right button's pop-up menu (shown while ShowMenu is on).
     CodeBoxMenu &mnuPopUpMenu() const { return *m_menu; }
-    // Prints the whole text of RTB on a new printer inside the margins
-    // (twips); the menu's Print uses RTB1 and 100 twips all round.
+    // Prints the whole text of RTB inside the margins (twips) on the printer
+    // chosen for it (the print dialog; nothing is printed when it is
+    // cancelled), or into a PDF file where there is no printer, whose name
+    // the message boxes then show. The menu's Print uses RTB1 and 100 twips
+    // all round.
     void printRTF(RichTextBox &RTB, qint32 LeftMarginWidth, qint32 TopMarginHeight, qint32 RightMarginWidth,
                   qint32 BottomMarginHeight);
     // Prints RTB1's selection on printer; with vStartDoc the job is started
@@ -212,7 +215,7 @@ private:
     Clock &m_clock;
     ControlHost *m_host;
     MessageBoxes *m_messages;
-    std::function<std::unique_ptr<Printer>()> m_printer;
+    PrinterChooser *m_printers;
     std::function<void()> m_aboutBox;
 
     RichTextBox *m_rtb1 = nullptr;

@@ -4,8 +4,9 @@
 #include "codebox/richtextbox.h"
 #include "codebox/vbcodebox.h"
 #include "engine/fileio.h"
+#include "platform/messageboxes.h"
 #include "platform/qt/printer.h"
-#include "platform/qt/qtprinter.h"
+#include "platform/qt/qtprinterchooser.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -35,9 +36,16 @@ MessageBoxes &VBCodeBox::messages() const
 void VBCodeBox::printRTF(RichTextBox &RTB, qint32 LeftMarginWidth, qint32 TopMarginHeight, qint32 RightMarginWidth,
                          qint32 BottomMarginHeight)
 {
-    std::unique_ptr<Printer> printer =
-        m_printer ? m_printer() : QtPrinter::systemDefault(QtPrinter::unusedPdfFile(QDir::homePath()));
-    quorbel::printRTF(RTB, *printer, LeftMarginWidth, TopMarginHeight, RightMarginWidth, BottomMarginHeight);
+    QtPrinterChooser ownChooser(QDir::homePath());
+    PrinterChooser &chooser = m_printers != nullptr ? *m_printers : ownChooser;
+    const ChosenPrinter chosen = chooser.choose(this);
+    if (chosen.printer == nullptr)
+        return;
+    quorbel::printRTF(RTB, *chosen.printer, LeftMarginWidth, TopMarginHeight, RightMarginWidth, BottomMarginHeight);
+    if (!chosen.pdfFile.isEmpty() && m_messages != nullptr)
+        m_messages->show(
+            utf8(QStringLiteral("The code was printed into the file ") + QDir::toNativeSeparators(chosen.pdfFile)),
+            Buttons::Ok, Icon::Information);
 }
 
 void VBCodeBox::SelPrint(Printer &printer, bool vStartDoc)

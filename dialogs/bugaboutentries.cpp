@@ -17,11 +17,23 @@ void showBugReport(QWidget *owner, MessageBoxes &messages, Shell &shell)
 
 void showAboutBox(QWidget *owner, MessageBoxes &messages, Shell &shell)
 {
-    try {
-        frmAbout box(messages, shell, owner);
-        box.exec();
-    } catch (const std::exception &) {
+    showAboutBox(owner, messages, [&messages, &shell](QWidget *parent) -> std::unique_ptr<QDialog> {
+        return std::make_unique<frmAbout>(messages, shell, parent);
+    });
+}
+
+void showAboutBox(QWidget *owner, MessageBoxes &messages, const AboutBoxLoader &load)
+{
+    const auto failed = [&messages] {
         messages.show("Error occured in loading frmAbout", Buttons::Ok, Icon::Critical);
+    };
+    try {
+        const std::unique_ptr<QDialog> box = load(owner);
+        if (box == nullptr)
+            return failed();
+        box->exec();
+    } catch (const std::exception &) {
+        failed();
     }
 }
 

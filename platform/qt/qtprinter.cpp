@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinterInfo>
+#include <QPageRanges>
 
 #include <cmath>
 #include <stdexcept>
@@ -19,14 +19,6 @@ int toTwips(double pixels, int dpi)
 }
 
 } // namespace
-
-std::unique_ptr<QtPrinter> QtPrinter::systemDefault(const QString &pdfFile)
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return pdf(pdfFile);
-    return std::make_unique<QtPrinter>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
-}
 
 QString QtPrinter::unusedPdfFile(const QString &folder)
 {
@@ -60,8 +52,7 @@ QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(pr
 
 QtPrinter::~QtPrinter()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    endDoc();
 }
 
 void QtPrinter::start()
@@ -71,18 +62,44 @@ void QtPrinter::start()
     if (!m_painter.begin(m_printer.get()))
         throw std::runtime_error("The printer cannot start a print job");
     m_started = true;
+    m_page = 1;
+    m_printerPageUsed = false;
+}
+
+bool QtPrinter::wanted(int page) const
+{
+    if (m_printer->printRange() != QPrinter::PageRange)
+        return true;
+    const QPageRanges ranges = m_printer->pageRanges();
+    return ranges.isEmpty() || ranges.contains(page);
+}
+
+QPainter &QtPrinter::painter()
+{
+    start();
+    if (wanted(m_page))
+        return m_painter;
+    if (!m_discardedPainter.isActive()) {
+        // One pixel is enough: only the resolution matters, for the fonts'
+        // measures.
+        m_discarded = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const int dotsPerMeter = static_cast<int>(std::lround(m_printer->resolution() / 0.0254));
+        m_discarded.setDotsPerMeterX(dotsPerMeter);
+        m_discarded.setDotsPerMeterY(dotsPerMeter);
+        m_discardedPainter.begin(&m_discarded);
+    }
+    return m_discardedPainter;
 }
 
 void QtPrinter::print(const QString &text)
 {
-    start();
-    m_painter.drawText(QPointF(0, m_painter.fontMetrics().ascent()), text);
+    QPainter &current = painter();
+    current.drawText(QPointF(0, current.fontMetrics().ascent()), text);
 }
 
 QPainter &QtPrinter::deviceContext()
 {
-    start();
-    return m_painter;
+    return painter();
 }
 
 int QtPrinter::pageWidth() const
@@ -128,12 +145,20 @@ double QtPrinter::pixelsToTwipsY(double pixels) const
 void QtPrinter::newPage()
 {
     start();
+    if (wanted(m_page))
+        m_printerPageUsed = true;
+    ++m_page;
+    if (!wanted(m_page) || !m_printerPageUsed)
+        return;
     if (!m_printer->newPage())
         throw std::runtime_error("The printer cannot start a new page");
+    m_printerPageUsed = false;
 }
 
 void QtPrinter::endDoc()
 {
+    if (m_discardedPainter.isActive())
+        m_discardedPainter.end();
     if (m_painter.isActive())
         m_painter.end();
     m_started = false;

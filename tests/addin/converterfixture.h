@@ -9,10 +9,15 @@
 #include "tests/support/fixedclock.h"
 #include "tests/support/memoryclipboard.h"
 #include "tests/support/recordingmessageboxes.h"
+#include "tests/support/scratchfiles.h"
 #include "tests/support/scripteddialogs.h"
+#include "tests/support/scriptedprinterchooser.h"
 
 #include <QPointer>
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +33,9 @@ struct ConverterFixture {
     RecordingShell shell;
     FixedClock clock;
     MemoryClipboard clipboard;
+    // Prints of the windows' code boxes go into printed.pdf, in a folder of
+    // the test's own (tests run side by side).
+    ScriptedPrinterChooser printers{QString::fromStdString((printFolder() / "printed.pdf").string())};
     ProcessState process;
     PageState &pages = process.page;
     CodeBoxShared &codeBoxes = process.codeBox;
@@ -46,7 +54,7 @@ struct ConverterFixture {
         for (auto &w : windows)
             delete w.data();
     }
-    ConverterServices services() { return {settings, messages, dialogs, shell, clock, clipboard, process}; }
+    ConverterServices services() { return {settings, messages, dialogs, shell, clock, clipboard, printers, process}; }
     // A new window on the environment, as the add-in's menu entry makes one.
     frmAddin &open(ConverterDialogs dialogs = {})
     {
@@ -54,6 +62,13 @@ struct ConverterFixture {
         window->VBInstance = &environment;
         windows.emplace_back(window);
         return *window;
+    }
+    static std::filesystem::path printFolder()
+    {
+        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return scratchFolder("converter-print", test == nullptr
+                                                    ? std::string("none")
+                                                    : std::string(test->test_suite_name()) + "." + test->name());
     }
     std::string stored(std::string_view key) const { return readText(settings, key, "<none>"); }
     void store(std::string_view key, std::string_view value)

@@ -1,4 +1,5 @@
 #include "addin/commondialog.h"
+#include "codebox/codeboxmenu.h"
 #include "codebox/richtextbox.h"
 #include "codebox/vbcodebox.h"
 #include "engine/settingkeys.h"
@@ -222,6 +223,29 @@ TEST_F(ConverterWindow, FirstActivationFetchesTheCodeOnceAndGetActiveCodeReplace
     second.Form_Activate();
     EXPECT_EQ(texts(), std::vector<std::string>{"No active code window"});
     EXPECT_EQ(second.txtsource().Text(), "");
+}
+
+// The code box's Print asks the window's printer choice over the window:
+// a cancelled choice prints nothing, a print without a printer goes into a
+// PDF file that a message names.
+TEST_F(ConverterWindow, PrintAsksForThePrinterOverTheWindow)
+{
+    frmAddin &window = open();
+    window.txtsource().setText(QStringLiteral("Public Sub Main()\r\nEnd Sub"));
+    const fs::path pdf = printers.pdfFile.toStdString();
+    fs::remove(pdf);
+    printers.answers = {testing::ScriptedPrinterChooser::Answer::Cancel,
+                        testing::ScriptedPrinterChooser::Answer::NoPrinter};
+    QAction &print = window.txtsource().mnuPopUpMenu().action("mnuPrint");
+    print.trigger();
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_TRUE(messages.calls.empty());
+    print.trigger();
+    EXPECT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(texts(), std::vector<std::string>{"The code was printed into the file " + pdf.string()});
+    ASSERT_EQ(printers.owners.size(), 2u);
+    EXPECT_EQ(printers.owners[0]->window(), &window);
+    EXPECT_EQ(window.txtsource().Text(), "Public Sub Main()\r\nEnd Sub");
 }
 
 } // namespace

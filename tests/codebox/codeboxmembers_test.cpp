@@ -3,11 +3,13 @@
 #include "codebox/vbcodebox.h"
 #include "platform/qt/qtprinter.h"
 #include "tests/codebox/codeboxfixture.h"
+#include "tests/codebox/pdftools.h"
 #include "tests/support/recordingmessageboxes.h"
 #include "tests/support/scratchfiles.h"
+#include "tests/support/scriptedprinterchooser.h"
 
 #include <QImage>
-#include <QProcess>
+#include <QMimeData>
 
 #include <gtest/gtest.h>
 
@@ -17,19 +19,21 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CodeBoxFixture;
 using testing::RecordingMessageBoxes;
+using testing::ScriptedPrinterChooser;
 
 struct CodeBoxMembers : ::testing::Test, CodeBoxFixture {
     RecordingMessageBoxes messages;
     fs::path folder =
         testing::scratchFolder("codebox-members", ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::path pdf = folder / "printed.pdf";
+    ScriptedPrinterChooser printers{QString::fromStdString(pdf.string())};
     int aboutBoxes = 0;
 
     std::unique_ptr<VBCodeBox> box()
     {
         CodeBoxServices services{shared, clipboard, clock, &host};
         services.messages = &messages;
-        services.printer = [this] { return QtPrinter::pdf(QString::fromStdString(pdf.string())); };
+        services.printers = &printers;
         services.aboutBox = [this] { ++aboutBoxes; };
         auto made = std::make_unique<VBCodeBox>(services);
         made->resize(640, 480);
@@ -37,21 +41,14 @@ struct CodeBoxMembers : ::testing::Test, CodeBoxFixture {
     }
 };
 
-// The output of one of the PDF tools on the printed file.
 std::string tool(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return "<" + program.toStdString() + " failed>";
-    return process.readAllStandardOutput().toStdString();
+    return testing::pdfTool(program, arguments);
 }
 
 int pageCount(const fs::path &pdf)
 {
-    const std::string info = tool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
-    const auto at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+    return testing::pdfPageCount(pdf);
 }
 
 TEST_F(CodeBoxMembers, PrintingATextThatFitsMakesOnePage)
@@ -65,6 +62,15 @@ TEST_F(CodeBoxMembers, PrintingATextThatFitsMakesOnePage)
     EXPECT_EQ(pageCount(pdf), 1);
     const std::string text = tool(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
     EXPECT_NE(text.find("Option Explicit\n' prints in colour\nPublic Sub Main()\nEnd Sub"), std::string::npos) << text;
+    // Margins of 100 twips are narrower than the printer's unprintable edge
+    // (6.35 mm, 18 points): the text starts at that edge, not cut off by it.
+    const std::string boxes =
+        tool(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", QString::fromStdString(pdf.string()), "-"});
+    const auto word = boxes.find("<word xMin=\"");
+    ASSERT_NE(word, std::string::npos) << boxes;
+    EXPECT_EQ(boxes.substr(boxes.find('>', word) + 1, 6), "Option");
+    EXPECT_NEAR(std::stod(boxes.substr(word + 12)), 18.0, 1.0);
+    EXPECT_GE(std::stod(boxes.substr(boxes.find("yMin=\"", word) + 6)), 17.5);
 
     // The page carries the box's colours: keywords in their blue, the
     // comment in its green (the page rendered to a picture).
@@ -148,6 +154,106 @@ TEST_F(CodeBoxMembers, ALongTextGoesOnOverPagesWithNoLineLostOrRepeated)
     EXPECT_EQ(selected.rfind("Line 011\nLine 012\n", 0), 0u) << selected;
     EXPECT_EQ(selected.find("Line 013"), std::string::npos);
     EXPECT_EQ(pageCount(pdf), 1);
+}
+
+// Print asks for the printer over the box each time: a dialog that was
+// accepted prints and says nothing; one that was cancelled prints nothing
+// and leaves the text as it was; without a printer the text goes into a PDF
+// file and a message says which.
+TEST_F(CodeBoxMembers, PrintGoesToTheChosenPrinterOrNowhereOrIntoAFile)
+{
+    auto b = box();
+    const QString code = QStringLiteral("Public Sub Main()\r\n    Beep\r\nEnd Sub");
+    b->setText(code);
+    b->RTB1().setSel(3, 6);
+    printers.answers = {ScriptedPrinterChooser::Answer::Cancel, ScriptedPrinterChooser::Answer::Print,
+                        ScriptedPrinterChooser::Answer::NoPrinter};
+
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_EQ(b->Text(), code);
+    EXPECT_EQ(b->RTB1().selStart(), 3);
+    EXPECT_EQ(b->RTB1().selLength(), 3);
+    EXPECT_TRUE(messages.calls.empty());
+
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_NE(testing::pdfText(pdf).find("Beep"), std::string::npos);
+    EXPECT_TRUE(messages.calls.empty());
+
+    fs::remove(pdf);
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_NE(testing::pdfText(pdf).find("Public Sub Main()"), std::string::npos);
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].text, "The code was printed into the file " + pdf.string());
+    EXPECT_EQ(messages.calls[0].buttons, Buttons::Ok);
+    EXPECT_EQ(messages.calls[0].icon, Icon::Information);
+    EXPECT_EQ(messages.calls[0].title, "Quorbel");
+
+    EXPECT_EQ(printers.owners, (std::vector<QWidget *>(3, b.get())));
+}
+
+// A coloured text longer than a page keeps its colours on every page: the
+// second page, rendered to a picture, shows keywords in their blue and
+// comments in their green.
+TEST_F(CodeBoxMembers, AColouredTextKeepsItsColoursOnEveryPage)
+{
+    auto b = box();
+    shared.Color_Auto = true;
+    QString source;
+    for (int i = 1; i <= 120; ++i)
+        source += QStringLiteral("' note %1\r\nDim x%1 As Long\r\n").arg(i);
+    b->setText(source);
+    b->color();
+    b->mnuPopUpMenu().action("mnuPrint").trigger();
+    const int pages = pageCount(pdf);
+    ASSERT_GE(pages, 3);
+    const std::string second = testing::pdfText(pdf, 2, 2);
+    EXPECT_NE(second.find("Dim x"), std::string::npos) << second;
+    EXPECT_EQ(second.find("' note 1\n"), std::string::npos) << second;
+
+    const QString png = QString::fromStdString((folder / "second").string());
+    tool(QStringLiteral("pdftoppm"),
+         {"-png", "-r", "100", "-f", "2", "-l", "2", "-singlefile", QString::fromStdString(pdf.string()), png});
+    const QImage page(png + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    // Keywords in their blue, comments in their green.
+    int keywords = 0, comments = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            keywords += c.blue() > 100 && c.red() < 90 && c.green() < 60;
+            comments += c.green() > 90 && c.red() < 90 && c.blue() < 90;
+        }
+    }
+    EXPECT_GT(keywords, 100);
+    EXPECT_GT(comments, 100);
+}
+
+// OLEDrag starts a drag of the selection: nothing without one; with one,
+// the start event carries the selected text and both effects, and a handler
+// that allows none ends it at once with no effect.
+TEST_F(CodeBoxMembers, OLEDragOffersTheSelection)
+{
+    auto b = box();
+    QStringList seen;
+    QObject::connect(b.get(), &VBCodeBox::OLEStartDrag, [&](OLEStartDragEvent *event) {
+        seen << QStringLiteral("start %1 %2").arg(event->data()->text()).arg(event->allowedEffects());
+        event->setAllowedEffects(0);
+    });
+    QObject::connect(b.get(), &VBCodeBox::OLESetData,
+                     [&](OLESetDataEvent *event) { seen << QStringLiteral("setData %1").arg(event->dataFormat()); });
+    QObject::connect(b.get(), &VBCodeBox::OLECompleteDrag,
+                     [&](OLECompleteDragEvent *event) { seen << QStringLiteral("complete %1").arg(event->effect()); });
+    b->setText(QStringLiteral("Dim a\r\nDim b"));
+    b->RTB1().setSel(0, 0);
+    b->OLEDrag();
+    EXPECT_TRUE(seen.isEmpty());
+    b->RTB1().setSel(4, 5);
+    b->OLEDrag();
+    EXPECT_EQ(seen, (QStringList{"start a 3", "setData 1", "complete 0"}));
+    EXPECT_EQ(b->Text(), "Dim a\r\nDim b");
 }
 
 // A PDF printer that also notes the job's steps.

@@ -113,14 +113,24 @@ TEST_F(CodeBoxMenuTest, CutCopyPasteDeleteSelectAllAndUndoActOnTheTextBox)
     EXPECT_TRUE(clipboard.mimeData()->html().contains(keyword, Qt::CaseInsensitive))
         << clipboard.mimeData()->html().toStdString();
     const QByteArray rtf = clipboard.mimeData()->data(QStringLiteral("text/rtf"));
+    // The rich text's colour table holds the keyword colour.
+    const QByteArray keywordRtf = QStringLiteral("\\red%1\\green%2\\blue%3")
+                                      .arg(shared.Color_KeyWords & 0xff)
+                                      .arg((shared.Color_KeyWords >> 8) & 0xff)
+                                      .arg((shared.Color_KeyWords >> 16) & 0xff)
+                                      .toLatin1();
     EXPECT_TRUE(rtf.startsWith("{\\rtf"));
     EXPECT_TRUE(rtf.contains("\\colortbl"));
+    EXPECT_TRUE(rtf.contains(keywordRtf)) << rtf.toStdString();
     EXPECT_EQ(box->Text(), "Dim a As Long\r\nDim b\r\n");
 
     // Cut: the same on the clipboard, and the selection goes.
     box->RTB1().setSel(6, 13);
     menu.action("mnuCut").trigger();
     EXPECT_EQ(clipboard.text(), "As Long");
+    ASSERT_NE(clipboard.mimeData(), nullptr);
+    EXPECT_TRUE(clipboard.mimeData()->html().contains(keyword, Qt::CaseInsensitive));
+    EXPECT_TRUE(clipboard.mimeData()->data(QStringLiteral("text/rtf")).contains(keywordRtf));
     EXPECT_EQ(box->Text(), "Dim a \r\nDim b\r\n");
 
     // Undo takes the cut back (the user's edit, not a colouring).

@@ -8,6 +8,9 @@
 #include <QAction>
 #include <QPushButton>
 
+#include <stdexcept>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace quorbel {
@@ -76,6 +79,52 @@ TEST_F(BugAboutEntries, ReportBugAndAboutOpenTheirDialogsModallyOverTheWindow)
         EXPECT_TRUE(watch.seen());
     }
     EXPECT_EQ(caption, "About Quorbel");
+}
+
+// An About box that cannot be made: its loading error is shown in a box of
+// its own (OK, critical icon, the application's title) and the command ends
+// there, with no dialog shown and the window as it was.
+TEST_F(BugAboutEntries, AnAboutBoxThatFailsToLoadIsReportedAndTheCommandEnds)
+{
+    std::vector<QWidget *> owners;
+    bool madeNothing = false;
+    ConverterDialogs dialogs;
+    setBugAboutEntries(dialogs, messages, shell);
+    dialogs.showAbout = [&](frmAddin &window) {
+        showAboutBox(&window, messages, [&](QWidget *owner) -> std::unique_ptr<QDialog> {
+            owners.push_back(owner);
+            if (madeNothing)
+                return nullptr;
+            throw std::runtime_error("the About box's resources are missing");
+        });
+    };
+    frmAddin &window = open(std::move(dialogs));
+    window.show();
+    window.txtsource().setText(QStringLiteral("Sub Main()"));
+
+    const auto about = [&] {
+        const ModalWatch watch([](QWidget &modal) { modal.close(); });
+        window.findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        return watch.seen();
+    };
+    EXPECT_FALSE(about());
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].text, "Error occured in loading frmAbout");
+    EXPECT_EQ(messages.calls[0].buttons, Buttons::Ok);
+    EXPECT_EQ(messages.calls[0].icon, Icon::Critical);
+    EXPECT_EQ(messages.calls[0].title, "Quorbel");
+    EXPECT_EQ(owners, std::vector<QWidget *>{&window});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.txtsource().Text(), "Sub Main()");
+
+    // A loader that hands back no box fails the same way; the code box's
+    // AboutBox goes through the same entry.
+    madeNothing = true;
+    window.txtsource().AboutBox();
+    ASSERT_EQ(messages.calls.size(), 2u);
+    EXPECT_EQ(messages.calls[1].text, "Error occured in loading frmAbout");
+    EXPECT_EQ(messages.calls[1].icon, Icon::Critical);
+    EXPECT_EQ(owners.size(), 2u);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "codebox/richtextbox.h"
 #include "codebox/vbcodebox.h"
 #include "dialogs/optionsopener.h"
 #include "engine/settingkeys.h"
@@ -105,17 +106,34 @@ TEST_F(OptionsConvert, MenuEntriesOpenTheirTabForTheirOwnWindow)
         first.findChild<QAction *>(QString::fromLatin1(name))->trigger();
         EXPECT_EQ(shown, tab) << name;
     }
+    // Both windows colour as they go, with the same code coloured.
+    const auto keywordColour = [](frmAddin &w) {
+        w.txtsource().RTB1().setSel(0, 1);
+        return w.txtsource().RTB1().SelColor();
+    };
+    for (frmAddin *w : {&first, &second}) {
+        w->chkAutoColor().setCheckState(Qt::Checked);
+        w->txtsource().setText(QStringLiteral("Public Sub A()\r\nEnd Sub"));
+        w->txtsource().color();
+    }
+    const std::int32_t keywordBefore = keywordColour(second);
+    ASSERT_NE(keywordBefore, 0x00FF00);
     const std::int32_t before = second.txtsource().BackColor();
-    colours.answers = {0x445566};
+    colours.answers = {0x445566, 0x00FF00};
     onModal([](QWidget &modal) {
         auto &d = dynamic_cast<frmOptions &>(modal);
         d.picSyntaxColor_Click(SyntaxBGround);
+        d.picSyntaxColor_Click(SyntaxKey);
         d.cmdOK_Click();
     });
     first.findChild<QAction *>(QStringLiteral("mnuColours"))->trigger();
     EXPECT_EQ(first.txtsource().BackColor(), 0x445566);
     EXPECT_EQ(second.txtsource().BackColor(), before);
     EXPECT_EQ(stored(keys::BGroundSyntaxColor), "665544");
+    // OK recoloured the first window's code in the new keyword colour; the
+    // code of the other window keeps the colours it was given.
+    EXPECT_EQ(keywordColour(first), 0x00FF00);
+    EXPECT_EQ(keywordColour(second), keywordBefore);
 }
 
 // Pictures of the four tabs and of the meta tag input dialog, in the build
