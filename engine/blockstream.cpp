@@ -171,6 +171,7 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
     const unsigned threads = threadCount(options, batches);
     int lines = 0;
     bool complete = true;
+    std::string decorated; // reused from batch to batch
     {
         OrderedPipeline<Slot> pipeline(batches, makeSlots(starts, threads), threads,
                                        [&](Slot &slot, std::size_t b) { colourBatch(slot, text, starts, b, colours); });
@@ -186,7 +187,13 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
             state.append(std::move(slot.state));
             state.setCommentContinues(slot.state.commentContinues());
             lines += slot.lines;
-            sink(std::string_view(slot.html).substr(0, slot.htmlSize));
+            const std::string_view html = std::string_view(slot.html).substr(0, slot.htmlSize);
+            if (options.decorate) {
+                decorated.assign(html);
+                options.decorate(decorated);
+                sink(decorated);
+            } else
+                sink(html);
             pipeline.release(b);
             if (b + 1 < batches)
                 goOn(lines);
