@@ -72,6 +72,33 @@ std::string_view bareName(std::string_view word)
 
 CodeLinker::CodeLinker(const ProjectSymbols &symbols, std::size_t module) : m_symbols(symbols), m_module(module)
 {
+    const ModuleOutline &outline = symbols.modules()[module].outline;
+    for (const std::string &name : outline.pageAnchors)
+        m_anchors.insert(escapeHtmlName(name));
+    for (const Procedure &p : outline.procedures) {
+        if (p.anchorAdded && !p.anchor.empty())
+            m_anchors.insert(escapeHtmlName(p.anchor));
+        for (const Label &label : p.labels) {
+            if (!label.anchor.empty())
+                m_anchors.insert(escapeHtmlName(label.anchor));
+        }
+    }
+}
+
+std::string CodeLinker::uniqueAnchorLine(std::string_view html)
+{
+    constexpr std::string_view open = "<A NAME='", close = "'></A>";
+    const std::string name(html.substr(open.size(), html.size() - open.size() - close.size()));
+    if (m_seenAnchors.insert(name).second)
+        return std::string(html);
+    std::string unique;
+    for (int n = 2;; ++n) {
+        unique = name + "~" + std::to_string(n);
+        if (!m_anchors.contains(unique) && !m_seenAnchors.contains(unique))
+            break;
+    }
+    m_seenAnchors.insert(unique);
+    return std::string(open) + unique + std::string(close);
 }
 
 void CodeLinker::decorate(std::string &html)
@@ -96,6 +123,8 @@ std::string CodeLinker::decorateLine(std::string_view html)
 {
     std::vector<std::size_t> start, end;
     const std::string text = visibleText(html, start, end);
+    if (text.empty() && html.starts_with("<A NAME='") && html.ends_with("'></A>"))
+        return uniqueAnchorLine(html);
     const CodeLine line = m_reader.read(text);
     std::vector<Insert> inserts;
     if (line.start) {

@@ -157,6 +157,7 @@ ModuleOutline outlineModule(std::string_view text)
         if (line.endsProcedure)
             current = nullptr;
     });
+    outline.pageAnchors.assign(anchors.begin(), anchors.end());
     // Added anchors: kept only where unique in the page.
     std::set<std::string> added;
     const auto claim = [&](std::string &anchor) {

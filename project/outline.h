@@ -32,6 +32,8 @@ struct Procedure {
 struct ModuleOutline {
     std::vector<Procedure> procedures;
     std::vector<std::string> variables;
+    // The names of the anchors the page writer puts in the page, each once.
+    std::vector<std::string> pageAnchors;
 
     // The procedures named name (any case), in order.
     std::vector<const Procedure *> named(std::string_view name) const;

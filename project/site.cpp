@@ -19,6 +19,7 @@
 #include "project/indexpage.h"
 #include "project/linker.h"
 #include "project/projectfile.h"
+#include "project/projecttext.h"
 #include "project/symbols.h"
 
 #include <filesystem>
@@ -100,7 +101,12 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
                  const EngineServices &services, const SiteOptions &options, IndexProject &index)
 {
     const ProjectFile project =
-        parseProjectFile(decodeSource(readFileBytes(projectPath.string()), options.encoding).text);
+        parseProjectFile(projectText(projectPath.string(), options.encoding, [&projectPath](std::string_view text) {
+            int found = 0;
+            for (const ProjectEntry &entry : parseProjectFile(text).entries)
+                found += findPathIgnoringCase(projectPath.parent_path(), entry.path) ? 1 : 0;
+            return found;
+        }));
     index.name = project.name.empty() ? stemOf(projectPath.filename().string()) : project.name;
     index.title = project.title;
     std::error_code ec;
@@ -238,7 +244,12 @@ int writeSite(const std::string &projectFile, const std::string &folder, const E
         return status;
     }
     const std::vector<std::string> listed =
-        parseGroupFile(decodeSource(readFileBytes(projectFile), options.encoding).text);
+        parseGroupFile(projectText(projectFile, options.encoding, [&path](std::string_view text) {
+            int found = 0;
+            for (const std::string &entry : parseGroupFile(text))
+                found += findPathIgnoringCase(path.parent_path(), entry) ? 1 : 0;
+            return found;
+        }));
     std::vector<IndexProject> projects;
     std::set<std::string> folders;
     int status = 0;
