@@ -83,7 +83,7 @@ void appendModule(std::string &out, const IndexModule &module)
     out += "</TABLE>\r\n";
 }
 
-void appendProject(std::string &out, const IndexProject &project, std::string_view level, std::string_view sublevel)
+void appendProject(std::string &out, const IndexProject &project, std::string_view level)
 {
     for (const ModuleKind kind : {ModuleKind::Module, ModuleKind::Class, ModuleKind::Form, ModuleKind::UserControl,
                                   ModuleKind::PropertyPage, ModuleKind::Designer}) {
@@ -96,7 +96,6 @@ void appendProject(std::string &out, const IndexProject &project, std::string_vi
                        ">\r\n";
                 headed = true;
             }
-            (void)sublevel;
             appendModule(out, module);
         }
     }
@@ -106,7 +105,10 @@ void appendProject(std::string &out, const IndexProject &project, std::string_vi
 
 std::string indexPage(std::string_view heading, std::span<const IndexProject> projects, bool group)
 {
-    std::string out = "<HTML>\r\n<HEAD>\r\n<TITLE>" + text(heading) + "</TITLE>\r\n" +
+    std::string title(heading);
+    if (!group && !projects.empty() && !projects.front().title.empty() && projects.front().title != heading)
+        title += " - " + projects.front().title;
+    std::string out = "<HTML>\r\n<HEAD>\r\n<TITLE>" + text(title) + "</TITLE>\r\n" +
                       "<META NAME='GENERATOR' CONTENT='Halvern  Quorbel 1.2'>\r\n";
     std::string body;
     if (group) {
@@ -115,14 +117,14 @@ std::string indexPage(std::string_view heading, std::span<const IndexProject> pr
             body += "<H2>" + text(project.name) + "</H2>\r\n";
             if (!project.title.empty() && project.title != project.name)
                 body += "<P CLASS='title'>" + text(project.title) + "</P>\r\n";
-            appendProject(body, project, "H3", "H4");
+            appendProject(body, project, "H3");
         }
     } else if (!projects.empty()) {
         const IndexProject &project = projects.front();
         body += "<H1>" + text(project.name) + "</H1>\r\n";
         if (!project.title.empty() && project.title != project.name)
             body += "<P CLASS='title'>" + text(project.title) + "</P>\r\n";
-        appendProject(body, project, "H2", "H4");
+        appendProject(body, project, "H2");
     }
     if (hasNonAscii(body) || hasNonAscii(heading)) {
         out += kCharsetMeta;

@@ -72,33 +72,19 @@ std::string_view bareName(std::string_view word)
 
 CodeLinker::CodeLinker(const ProjectSymbols &symbols, std::size_t module) : m_symbols(symbols), m_module(module)
 {
-    const ModuleOutline &outline = symbols.modules()[module].outline;
-    for (const std::string &name : outline.pageAnchors)
-        m_anchors.insert(escapeHtmlName(name));
-    for (const Procedure &p : outline.procedures) {
-        if (p.anchorAdded && !p.anchor.empty())
-            m_anchors.insert(escapeHtmlName(p.anchor));
-        for (const Label &label : p.labels) {
-            if (!label.anchor.empty())
-                m_anchors.insert(escapeHtmlName(label.anchor));
-        }
-    }
 }
 
 std::string CodeLinker::uniqueAnchorLine(std::string_view html)
 {
     constexpr std::string_view open = "<A NAME='", close = "'></A>";
-    const std::string name(html.substr(open.size(), html.size() - open.size() - close.size()));
-    if (m_seenAnchors.insert(name).second)
+    const std::string_view name = html.substr(open.size(), html.size() - open.size() - close.size());
+    const auto &anchors = m_symbols.modules()[m_module].outline.pageAnchors;
+    if (m_nextAnchor >= anchors.size() || escapeHtmlName(anchors[m_nextAnchor].written) != name)
+        return std::string(html); // not the anchor the outline expects: left as it is
+    const PageAnchor &anchor = anchors[m_nextAnchor++];
+    if (anchor.unique == anchor.written)
         return std::string(html);
-    std::string unique;
-    for (int n = 2;; ++n) {
-        unique = name + "~" + std::to_string(n);
-        if (!m_anchors.contains(unique) && !m_seenAnchors.contains(unique))
-            break;
-    }
-    m_seenAnchors.insert(unique);
-    return std::string(open) + unique + std::string(close);
+    return std::string(open) + escapeHtmlName(anchor.unique) + std::string(close);
 }
 
 void CodeLinker::decorate(std::string &html)
@@ -271,6 +257,10 @@ void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t>
         if (isSymbol(line, i + 1, '.') && m_symbols.isModuleName(bareName(word)))
             continue; // the qualifier of a module's name
         if (m_locals.contains(foldedName(bareName(word))))
+            continue;
+        // Inside a function or property its own name is its result.
+        if (m_procedure && m_procedure->kind != ProcedureKind::Sub &&
+            equalsAsciiCaseBlind(m_procedure->name, bareName(word)))
             continue;
         if (const auto target = m_symbols.resolve(m_module, bareName(word));
             target && !target->procedure->anchor.empty())

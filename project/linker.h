@@ -34,8 +34,7 @@ private:
     void linkTokens(const CodeLine &line, const std::vector<std::size_t> &htmlStart,
                     const std::vector<std::size_t> &htmlEnd, std::vector<Insert> &inserts);
     std::string hrefOf(const Target &target, std::string_view anchor) const;
-    // An anchor line of the page writer whose name came before gets a name
-    // of its own ("Name~2"), so that every anchor of the page is unique.
+    // An anchor line of the page writer, with the anchor's unique name.
     std::string uniqueAnchorLine(std::string_view html);
 
     const ProjectSymbols &m_symbols;
@@ -43,9 +42,8 @@ private:
     CodeReader m_reader;
     std::size_t m_nextProcedure = 0;
     const Procedure *m_procedure = nullptr;
-    std::set<std::string> m_anchors;     // every anchor name of the page, as written in it
-    std::set<std::string> m_seenAnchors; // the page writer's anchors met so far
-    std::set<std::string> m_locals;      // folded names of the current procedure's parameters and variables
+    std::size_t m_nextAnchor = 0;   // the page writer's anchors met so far
+    std::set<std::string> m_locals; // folded names of the current procedure's parameters and variables
 };
 
 } // namespace quorbel::project

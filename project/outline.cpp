@@ -115,14 +115,17 @@ std::vector<std::size_t> declaredVariables(const CodeLine &line, std::size_t fro
 ModuleOutline outlineModule(std::string_view text)
 {
     ModuleOutline outline;
-    std::set<std::string> anchors; // every anchor name of the page
+    std::set<std::string> anchors; // every anchor name the page writer puts in the page
+    std::vector<std::pair<std::size_t, std::size_t>> declarationAnchors; // procedure, its page anchor
     std::string scratch;
     CodeReader reader;
     Procedure *current = nullptr;
     forEachLine(text, [&](std::string_view raw) {
         const std::optional<DeclaredName> own = pageAnchor(raw, scratch);
-        if (own)
+        if (own) {
             anchors.insert(std::string(own->name));
+            outline.pageAnchors.push_back({std::string(own->name), {}});
+        }
         const CodeLine line = reader.read(raw);
         if (line.start) {
             Procedure p;
@@ -131,8 +134,11 @@ ModuleOutline outlineModule(std::string_view text)
             p.isPublic = line.start->isPublic;
             const bool isSub = p.kind == ProcedureKind::Sub;
             if (p.kind == ProcedureKind::Sub || p.kind == ProcedureKind::Function) {
-                if (own && (own->kind == Declaration::Sub) == isSub && equalsAsciiCaseBlind(trimmed(own->name), p.name))
-                    p.anchor = std::string(own->name);
+                if (own && (own->kind == Declaration::Sub) == isSub &&
+                    equalsAsciiCaseBlind(trimmed(own->name), p.name)) {
+                    p.writtenAnchor = std::string(own->name);
+                    declarationAnchors.emplace_back(outline.procedures.size(), outline.pageAnchors.size() - 1);
+                }
             } else {
                 p.anchor = p.name + std::string(propertySuffix(p.kind));
                 p.anchorAdded = true;
@@ -157,7 +163,6 @@ ModuleOutline outlineModule(std::string_view text)
         if (line.endsProcedure)
             current = nullptr;
     });
-    outline.pageAnchors.assign(anchors.begin(), anchors.end());
     // Added anchors: kept only where unique in the page.
     std::set<std::string> added;
     const auto claim = [&](std::string &anchor) {
@@ -175,6 +180,20 @@ ModuleOutline outlineModule(std::string_view text)
             claim(label.anchor);
         }
     }
+    // A name the page writer uses again is made unique: "Name~2", "Name~3".
+    std::set<std::string> taken;
+    for (PageAnchor &anchor : outline.pageAnchors) {
+        const auto free = [&](const std::string &name) {
+            return !taken.contains(name) &&
+                   (name == anchor.written || (!anchors.contains(name) && !added.contains(name)));
+        };
+        anchor.unique = anchor.written;
+        for (int n = 2; !free(anchor.unique); ++n)
+            anchor.unique = anchor.written + "~" + std::to_string(n);
+        taken.insert(anchor.unique);
+    }
+    for (const auto &[procedure, anchor] : declarationAnchors)
+        outline.procedures[procedure].anchor = outline.pageAnchors[anchor].unique;
     return outline;
 }
 

@@ -14,16 +14,26 @@ struct Label {
     std::string anchor; // empty: no anchor (its name would not be unique)
 };
 
+// An anchor the page writer puts in a page, and its name on a linked page:
+// the same unless an anchor before it has that name ("Name~2" then).
+struct PageAnchor {
+    std::string written;
+    std::string unique;
+};
+
 // One procedure of a module.
 struct Procedure {
     ProcedureKind kind;
     std::string name;
     bool isPublic = true;
-    // The anchor of its declaration: for a Sub or Function the one the page
-    // writer puts there (empty when it puts none); for a property procedure
-    // one the linked page adds ("Name.Get", "Name.Let", "Name.Set").
+    // The anchor of its declaration on a linked page: for a Sub or Function
+    // the one the page writer puts there (empty when it puts none), renamed
+    // when the page writer used its name before (see PageAnchor); for a
+    // property procedure one the linked page adds ("Name.Get", "Name.Let",
+    // "Name.Set").
     std::string anchor;
-    bool anchorAdded = false; // the linked page adds the anchor
+    std::string writtenAnchor; // a Sub's or Function's anchor as the page writer names it
+    bool anchorAdded = false;  // the linked page adds the anchor
     std::vector<Label> labels;
 };
 
@@ -32,8 +42,8 @@ struct Procedure {
 struct ModuleOutline {
     std::vector<Procedure> procedures;
     std::vector<std::string> variables;
-    // The names of the anchors the page writer puts in the page, each once.
-    std::vector<std::string> pageAnchors;
+    // The anchors the page writer puts in the page, in order.
+    std::vector<PageAnchor> pageAnchors;
 
     // The procedures named name (any case), in order.
     std::vector<const Procedure *> named(std::string_view name) const;

@@ -150,7 +150,7 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
         symbols.kind = source.entry.kind;
         symbols.name = source.codeName;
         symbols.codePage = source.codePage;
-        if (source.text && options.links)
+        if (source.text)
             symbols.outline = outlineModule(*source.text);
         modules.push_back(std::move(symbols));
     }
@@ -187,13 +187,12 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
                 module.missing = true;
                 status = 1;
             }
-            // The outline without links is read here for the index alone.
-            const ModuleOutline outline = options.links ? symbols.modules()[m].outline : outlineModule(*source.text);
-            for (const Procedure &p : outline.procedures) {
+            for (const Procedure &p : symbols.modules()[m].outline.procedures) {
+                // Without links the page has the page writer's anchors alone.
+                const std::string &anchor = options.links ? p.anchor : p.writtenAnchor;
                 IndexLink link{p.name, {}};
-                const bool anchored = !p.anchor.empty() && (options.links || !p.anchorAdded);
                 if (!module.name.href.empty())
-                    link.href = hrefFor(indexPrefix, source.codePage, anchored ? p.anchor : std::string_view());
+                    link.href = hrefFor(indexPrefix, source.codePage, anchor);
                 switch (p.kind) {
                 case ProcedureKind::Sub:
                     module.subs.push_back(std::move(link));
