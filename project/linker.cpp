@@ -208,7 +208,8 @@ void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t>
                 }
             }
             if (line.label && *line.label == i) {
-                ++i; // the label and its colon
+                if (isSymbol(line, i + 1, ':'))
+                    ++i; // a name's colon; a line number has none
                 statement = i + 1;
                 continue;
             }
