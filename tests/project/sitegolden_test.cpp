@@ -105,5 +105,30 @@ TEST(SiteGolden, LinksAddOnlyTagsAndNoLinksWritesTheSingleConversionsPages)
     EXPECT_EQ(testing::checkSite(linked).problems, std::vector<std::string>{});
 }
 
+TEST(SiteGolden, GroupIndexOverItsProjectsEachInItsFolder)
+{
+    const MemorySettingsStore settings;
+    testing::RecordingMessageBoxes messages;
+    testing::FixedClock clock;
+    const fs::path out = testing::scratchFolder("project", "group");
+    std::vector<std::string> warnings;
+    SiteOptions options;
+    options.warn = [&warnings](const std::string &w) { warnings.push_back(w); };
+    EXPECT_EQ(
+        writeSite((kData / "Group1.vbg").string(), out.string(), EngineServices{settings, messages, clock}, options),
+        1);
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{"Project1.vbp: Gone.bas: missing", "Group1.vbg: Lost\\Lost.vbp: missing"}));
+    const std::string index = testing::readBytes(out / "index.html");
+    EXPECT_NE(index.find("<TITLE>Group1</TITLE>"), std::string::npos);
+    EXPECT_NE(index.find("<H2>Project1</H2>\r\n<P CLASS='title'>Sample &amp; Co</P>\r\n<H3>Modules</H3>"),
+              std::string::npos);
+    EXPECT_NE(index.find("<A HREF='Project1/Module1/Code.html#Start'>Start</A>"), std::string::npos);
+    EXPECT_NE(index.find("<H2>Lost (missing)</H2>"), std::string::npos);
+    EXPECT_NE(testing::readBytes(out / "Project1" / "Class1" / "Code.html").find("../Module1/Code.html#Start"),
+              std::string::npos);
+    EXPECT_EQ(testing::checkSite(out).problems, std::vector<std::string>{});
+}
+
 } // namespace
 } // namespace quorbel::project
