@@ -32,6 +32,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Sources smaller than this are coloured on the calling thread alone.
+constexpr std::size_t kOwnThreadBytes = std::size_t{1} << 20;
+
 // One source of a project on its way to its pages.
 struct Source {
     ProjectEntry entry;
@@ -170,6 +173,10 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
                 process.page.ProjectName = options.project.empty() ? index.name : options.project;
                 PageWriter writer(process.page, services);
                 StreamOptions streaming;
+                // Most sources of a project are small: threads of their own
+                // would cost more than they save.
+                if (source.text->size() < kOwnThreadBytes)
+                    streaming.threads = 1;
                 std::optional<CodeLinker> linker;
                 if (options.links) {
                     linker.emplace(symbols, m);

@@ -16,27 +16,44 @@ bool isProperty(ProcedureKind kind)
 
 } // namespace
 
-const Procedure *ProjectSymbols::single(const ModuleOutline &outline, std::string_view name, bool publicOnly)
+ProjectSymbols::ProjectSymbols(std::vector<ModuleSymbols> modules) : m_modules(std::move(modules))
 {
-    const std::vector<const Procedure *> found = outline.named(name);
-    if (found.empty())
+    for (std::size_t m = 0; m < m_modules.size(); ++m) {
+        m_byModule[foldedName(m_modules[m].name)].push_back(m);
+        for (const Procedure &p : m_modules[m].outline.procedures)
+            m_procedures[foldedName(p.name)].push_back({m, &p});
+        m_variables.emplace_back(m_modules[m].outline.variables.begin(), m_modules[m].outline.variables.end());
+    }
+}
+
+const std::vector<Target> *ProjectSymbols::named(const std::string &folded) const
+{
+    const auto it = m_procedures.find(folded);
+    return it == m_procedures.end() ? nullptr : &it->second;
+}
+
+const Procedure *ProjectSymbols::single(const std::vector<Target> &found, std::size_t module, bool publicOnly)
+{
+    std::vector<const Procedure *> own;
+    for (const Target &t : found) {
+        if (t.module == module)
+            own.push_back(t.procedure);
+    }
+    if (own.empty())
         return nullptr;
     // A property's Get, Let and Set are one name; anything else declared
-    // twice (two branches of #If, say) is left alone.
+    // twice (in two branches of #If, say) is left alone.
     const bool allProperty =
-        std::all_of(found.begin(), found.end(), [](const Procedure *p) { return isProperty(p->kind); });
-    if (found.size() > 1 && !allProperty)
+        std::all_of(own.begin(), own.end(), [](const Procedure *p) { return isProperty(p->kind); });
+    if (own.size() > 1 && !allProperty)
         return nullptr;
-    if (allProperty) {
-        for (const ProcedureKind kind :
-             {ProcedureKind::PropertyGet, ProcedureKind::PropertyLet, ProcedureKind::PropertySet}) {
-            const auto count = std::count_if(found.begin(), found.end(), [&](auto *p) { return p->kind == kind; });
-            if (count > 1)
-                return nullptr;
-        }
+    for (const ProcedureKind kind :
+         {ProcedureKind::PropertyGet, ProcedureKind::PropertyLet, ProcedureKind::PropertySet}) {
+        if (std::count_if(own.begin(), own.end(), [&](const Procedure *p) { return p->kind == kind; }) > 1)
+            return nullptr;
     }
-    const Procedure *chosen = found.front();
-    for (const Procedure *p : found) {
+    const Procedure *chosen = own.front();
+    for (const Procedure *p : own) {
         if (p->kind == ProcedureKind::PropertyGet)
             chosen = p;
     }
@@ -47,56 +64,52 @@ const Procedure *ProjectSymbols::single(const ModuleOutline &outline, std::strin
 
 std::optional<Target> ProjectSymbols::resolve(std::size_t from, std::string_view name) const
 {
-    const ModuleOutline &own = m_modules[from].outline;
-    if (!own.named(name).empty()) {
-        if (const Procedure *p = single(own, name, false))
+    const std::string folded = foldedName(name);
+    const std::vector<Target> *found = named(folded);
+    if (!found)
+        return std::nullopt;
+    if (std::any_of(found->begin(), found->end(), [&](const Target &t) { return t.module == from; })) {
+        if (const Procedure *p = single(*found, from, false))
             return Target{from, p};
         return std::nullopt;
     }
-    const std::string folded = foldedName(name);
-    if (std::find(own.variables.begin(), own.variables.end(), folded) != own.variables.end())
+    if (m_variables[from].contains(folded))
         return std::nullopt;
-    std::optional<Target> found;
-    for (std::size_t m = 0; m < m_modules.size(); ++m) {
-        if (m == from || m_modules[m].kind != ModuleKind::Module)
+    std::optional<Target> result;
+    for (const Target &t : *found) {
+        if (m_modules[t.module].kind != ModuleKind::Module || !t.procedure->isPublic ||
+            (result && result->module == t.module))
             continue;
-        const ModuleOutline &outline = m_modules[m].outline;
-        const std::vector<const Procedure *> named = outline.named(name);
-        const bool anyPublic = std::any_of(named.begin(), named.end(), [](auto *p) { return p->isPublic; });
-        if (!anyPublic)
-            continue;
-        if (found)
+        if (result)
             return std::nullopt; // two modules offer it: ambiguous
-        const Procedure *p = single(outline, name, true);
+        const Procedure *p = single(*found, t.module, true);
         if (!p)
             return std::nullopt;
-        found = Target{m, p};
+        result = Target{t.module, p};
     }
-    return found;
+    return result;
 }
 
 std::optional<Target> ProjectSymbols::resolveQualified(std::size_t from, std::string_view qualifier,
                                                        std::string_view name) const
 {
-    std::optional<std::size_t> module;
-    for (std::size_t m = 0; m < m_modules.size(); ++m) {
-        if (!equalsAsciiCaseBlind(m_modules[m].name, qualifier))
-            continue;
-        if (module)
-            return std::nullopt;
-        module = m;
-    }
-    if (!module || (m_modules[*module].kind != ModuleKind::Module && m_modules[*module].kind != ModuleKind::Form))
+    const auto module = m_byModule.find(foldedName(qualifier));
+    if (module == m_byModule.end() || module->second.size() != 1)
         return std::nullopt;
-    if (const Procedure *p = single(m_modules[*module].outline, name, *module != from))
-        return Target{*module, p};
+    const std::size_t m = module->second.front();
+    if (m_modules[m].kind != ModuleKind::Module && m_modules[m].kind != ModuleKind::Form)
+        return std::nullopt;
+    const std::vector<Target> *found = named(foldedName(name));
+    if (!found)
+        return std::nullopt;
+    if (const Procedure *p = single(*found, m, m != from))
+        return Target{m, p};
     return std::nullopt;
 }
 
 bool ProjectSymbols::isModuleName(std::string_view name) const
 {
-    return std::any_of(m_modules.begin(), m_modules.end(),
-                       [&](const ModuleSymbols &m) { return equalsAsciiCaseBlind(m.name, name); });
+    return m_byModule.contains(foldedName(name));
 }
 
 } // namespace quorbel::project

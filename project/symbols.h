@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quorbel::project {
@@ -24,10 +26,12 @@ struct Target {
 };
 
 // The procedures of one project, resolved as the compiler resolves a name
-// as far as the text shows it.
+// as far as the text shows it. Names are looked up in tables made once.
 class ProjectSymbols {
 public:
-    explicit ProjectSymbols(std::vector<ModuleSymbols> modules) : m_modules(std::move(modules)) {}
+    explicit ProjectSymbols(std::vector<ModuleSymbols> modules);
+    ProjectSymbols(const ProjectSymbols &) = delete;
+    ProjectSymbols &operator=(const ProjectSymbols &) = delete;
 
     const std::vector<ModuleSymbols> &modules() const { return m_modules; }
 
@@ -44,11 +48,16 @@ public:
     bool isModuleName(std::string_view name) const;
 
 private:
-    // The one procedure named name in module (a property's Get first);
-    // nothing when none or when the name is declared twice.
-    static const Procedure *single(const ModuleOutline &outline, std::string_view name, bool publicOnly);
+    // The procedures named name (folded), in module order.
+    const std::vector<Target> *named(const std::string &folded) const;
+    // The one procedure of module among found (a property's Get first);
+    // nothing when it has none or declares the name twice.
+    static const Procedure *single(const std::vector<Target> &found, std::size_t module, bool publicOnly);
 
     std::vector<ModuleSymbols> m_modules;
+    std::unordered_map<std::string, std::vector<Target>> m_procedures;    // by folded name
+    std::unordered_map<std::string, std::vector<std::size_t>> m_byModule; // module indexes by folded name
+    std::vector<std::unordered_set<std::string>> m_variables;             // each module's, folded
 };
 
 } // namespace quorbel::project
