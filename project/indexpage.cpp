@@ -38,7 +38,7 @@ void appendLinks(std::string &out, std::string_view kind, const std::vector<Inde
 {
     if (links.empty())
         return;
-    out += "<TR><TD CLASS='kind'>";
+    out += "<TR><TD CLASS='kind' WIDTH='90'>";
     out += kind;
     out += "</TD><TD>";
     for (std::size_t i = 0; i < links.size(); ++i) {
@@ -76,7 +76,7 @@ void appendModule(std::string &out, const IndexModule &module)
     appendLinks(out, "Functions", module.functions);
     appendLinks(out, "Properties", module.properties);
     if (!module.controls.empty()) {
-        out += "<TR><TD CLASS='kind'>Controls</TD><TD>";
+        out += "<TR><TD CLASS='kind' WIDTH='90'>Controls</TD><TD>";
         appendControls(out, module.controls);
         out += "</TD></TR>\r\n";
     }
