@@ -3,6 +3,7 @@
 #include "cli/inputguard.h"
 #include "cli/knownkeys.h"
 #include "cli/options.h"
+#include "cli/projectcommand.h"
 #include "cli/sourceinput.h"
 #include "engine/commentblock.h"
 #include "engine/conversionerror.h"
@@ -252,6 +253,8 @@ int runConvert(const ConvertOptions &options, const SettingsStore &settings, con
         return 1;
     }
     const std::string fontProblem = fontSizeError(store);
+    if (options.sources.size() == 1 && isProjectFile(options.sources.front()) && options.output)
+        return runProject(options, store, clock, out, err);
     if (std::error_code ec; options.output && options.sources.size() == 1 && fs::is_directory(*options.output, ec)) {
         err << "quorbel: " << *options.output
             << ": is a folder; -o takes the page file name for one source (a folder only for several)\n";

@@ -1,5 +1,9 @@
 #include "cli/options.h"
 
+#include "engine/asciicase.h"
+
+#include <algorithm>
+
 #include <map>
 
 namespace quorbel::cli {
@@ -100,6 +104,8 @@ void parseConvert(ArgumentReader &reader, Invocation &inv)
             c.noClobber = true;
         } else if (arg == "-q" || arg == "--quiet") {
             c.quiet = true;
+        } else if (arg == "--no-links") {
+            c.noLinks = true;
         } else if (arg == "-h" || arg == "--help") {
             inv.command = Invocation::Command::Help;
             return;
@@ -115,6 +121,13 @@ void parseConvert(ArgumentReader &reader, Invocation &inv)
         throw UsageError("--stdout takes exactly one SOURCE");
     if (c.toStdout && c.output)
         throw UsageError("--stdout and --output exclude each other");
+    const bool project = std::any_of(c.sources.begin(), c.sources.end(), isProjectFile);
+    if (project && c.sources.size() != 1)
+        throw UsageError("a project file (.vbp, .vbg) is converted alone");
+    if (project && !c.output)
+        throw UsageError("a project file needs -o FOLDER");
+    if (project && c.toStdout)
+        throw UsageError("--stdout takes a single source, not a project");
 }
 
 void parseSettings(ArgumentReader &reader, Invocation &inv)
@@ -190,9 +203,19 @@ Invocation parseCommandLine(const std::vector<std::string> &args)
     return inv;
 }
 
+bool isProjectFile(const std::string &source)
+{
+    const std::string_view name(source);
+    return name.size() > 4 && (equalsAsciiCaseBlind(name.substr(name.size() - 4), ".vbp") ||
+                               equalsAsciiCaseBlind(name.substr(name.size() - 4), ".vbg"));
+}
+
 const char *usageText()
 {
     return "usage: quorbel convert [options] SOURCE...     SOURCE '-' reads standard input\n"
+           "       quorbel convert [options] PROJECT.vbp|GROUP.vbg -o FOLDER\n"
+           "                       every source of the project, each a page set in FOLDER,\n"
+           "                       and FOLDER/index.html; calls and jumps are links\n"
            "  -o, --output PATH    target page file (one source; a folder is refused) or\n"
            "                       folder (several sources; made when missing);\n"
            "                       default: code name + \".\" + Ext in the current folder\n"
@@ -207,6 +230,7 @@ const char *usageText()
            "                       1024; default 1G)\n"
            "  -n, --no-clobber     refuse to replace an existing target\n"
            "  -q, --quiet          no status line\n"
+           "  --no-links           a project's code pages without links\n"
            "       quorbel settings [--settings FILE] list | get KEY | set KEY VALUE | unset KEY | path\n"
            "       quorbel gui [FILE]        a converter window, FILE in its code box\n"
            "       quorbel --help | --version\n";

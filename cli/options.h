@@ -26,6 +26,7 @@ struct ConvertOptions {
     std::vector<std::pair<std::string, std::string>> overrides; // --set KEY=VALUE, in order
     bool noClobber = false;
     bool quiet = false;
+    bool noLinks = false; // --no-links: a project's code pages without links
     // A progress line on standard error while converting; not an option:
     // set by the program when standard error is a terminal and not quiet.
     bool progressLine = false;
@@ -45,6 +46,10 @@ struct Invocation {
     SettingsOptions settings;
     std::optional<std::string> guiFile; // gui: the file to open
 };
+
+// Whether source names a project file or a project group (.vbp, .vbg in
+// any letter case).
+bool isProjectFile(const std::string &source);
 
 // Reads the arguments after the program name. Throws UsageError.
 Invocation parseCommandLine(const std::vector<std::string> &args);

@@ -180,6 +180,7 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
     const unsigned threads = threadCount(options, batches);
     int lines = 0;
     bool complete = true;
+    std::string decorated; // reused from batch to batch
     {
         PieceRelay relay(batches);
         // When the pipeline stops (at the end, on an error), a thread that
@@ -209,7 +210,13 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
             state.append(std::move(slot.state));
             state.setCommentContinues(slot.state.commentContinues());
             lines += slot.lines;
-            sink(std::string_view(slot.html).substr(0, slot.htmlSize));
+            const std::string_view html = std::string_view(slot.html).substr(0, slot.htmlSize);
+            if (options.decorate) {
+                decorated.assign(html);
+                options.decorate(decorated);
+                sink(decorated);
+            } else
+                sink(html);
             pipeline.release(b);
             if (b + 1 < batches)
                 goOn(lines);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,11 @@ struct StreamOptions {
     // when it says stop, streamCodeBlock throws ConversionStopped and hands
     // nothing more to its sink.
     ProgressHook progress;
+    // When set, rewrites the HTML of each batch of whole code lines before
+    // it goes to the sink, on the calling thread and in the order of the
+    // lines (the command line's project mode adds its links there). Never
+    // given the block's head or foot.
+    std::function<void(std::string &html)> decorate;
 };
 
 // What the names pass learns of a text besides its names.

@@ -133,7 +133,10 @@ TEST_F(Cli, HelpVersionAndUsageErrors)
                                                {"convert", "--set", "No Such Key=1", "a.bas"},
                                                {"settings"},
                                                {"settings", "get"},
-                                               {"settings", "set", "Nonsense", "1"}}) {
+                                               {"settings", "set", "Nonsense", "1"},
+                                               {"convert", "p.vbp"},
+                                               {"convert", "-o", "site", "p.vbp", "a.bas"},
+                                               {"convert", "--stdout", "g.VBG"}}) {
         r = run(args);
         EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
         EXPECT_TRUE(r.err.starts_with("quorbel: ")) << r.err;
@@ -325,6 +328,37 @@ TEST_F(Cli, SettingsRoundTripWithoutRegardToCase)
     r = run({"settings", "--settings", (dir() / "bad.sqlite").string(), "list"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("bad.sqlite"), std::string::npos);
+}
+
+TEST_F(Cli, ConvertsAProjectIntoALinkedSite)
+{
+    writeBytes(dir() / "app" / "App.vbp", "Type=Exe\r\nModule=Main; SRC\\main.bas\r\nName=\"App\"\r\n");
+    writeBytes(dir() / "app" / "src" / "Main.BAS", "Attribute VB_Name = \"Main\"\r\nSub Go()\r\n    Go\r\nEnd Sub\r\n");
+    Result r = run({"convert", "--settings", settings(), "app/App.vbp", "-o", "site"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(isStatusLine(r.out.substr(0, r.out.find('\n') + 1), "site/Main.html")) << r.out;
+    EXPECT_TRUE(r.out.ends_with("\nsite/index.html\n")) << r.out;
+    EXPECT_NE(readBytes(dir() / "site" / "index.html").find("<A HREF='Main/Code.html#Go'>Go</A>"), std::string::npos);
+    EXPECT_NE(readBytes(dir() / "site" / "Main" / "Code.html").find("<A HREF='#Go' STYLE="), std::string::npos);
+
+    // A listed source that is missing: named, marked, the rest written, status 1.
+    const std::string sample = std::string(QUORBEL_SOURCE_DIR) + "/tests/data/project/sample/Project1.vbp";
+    r = run({"convert", "--settings", settings(), "-q", "--no-links", sample, "-o", "sample"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quorbel: Project1.vbp: Gone.bas: missing\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(readBytes(dir() / "sample" / "index.html").find("<SPAN CLASS='missing'>missing</SPAN>"),
+              std::string::npos);
+    const std::string code = readBytes(dir() / "sample" / "Module1" / "Code.html");
+    EXPECT_NE(code.find("<A NAME='Start'></A>"), std::string::npos);
+    EXPECT_EQ(code.find("STYLE='color:inherit"), std::string::npos); // --no-links
+
+    // A project file that cannot be read: nothing written, status 1.
+    r = run({"convert", "--settings", settings(), "nowhere.vbp", "-o", "none"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.starts_with("quorbel: nowhere.vbp: ")) << r.err;
+    EXPECT_FALSE(fs::exists(dir() / "none" / "index.html"));
 }
 
 TEST_F(Cli, ConvertsTheShippedExample)

@@ -1,0 +1,4 @@
+Attribute VB_Name = "Twice"
+Public Sub Twice()
+    Width
+End Sub
