@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace quorbel::testing {
 namespace {
@@ -26,7 +28,8 @@ class MimeTypes : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder = scratchFolder("packaging", "mime");
+        // ctest runs each test in a process of its own, several at once.
+        folder = scratchFolder("packaging", "mime-" + std::to_string(getpid()));
         const fs::path system = "/usr/share/mime/packages/freedesktop.org.xml";
         const fs::path packages = folder / "share" / "mime" / "packages";
         if (!fs::exists(system) || std::system("command -v update-mime-database >/dev/null") != 0)
@@ -39,6 +42,8 @@ protected:
         qputenv("XDG_DATA_DIRS", QByteArray::fromStdString((folder / "share").string()));
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString((folder / "home").string()));
     }
+
+    static void TearDownTestSuite() { fs::remove_all(folder); }
 
     void SetUp() override
     {
