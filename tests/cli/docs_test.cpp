@@ -3,60 +3,26 @@
 // other; every setting key is listed in both, and nothing else is.
 #include "cli/options.h"
 #include "engine/settingkeys.h"
+#include "tests/support/manpage.h"
 #include "tests/support/scratchfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
-#include <regex>
 #include <set>
 #include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorbel::testing::optionsIn;
 using quorbel::testing::readBytes;
+using quorbel::testing::section;
+using quorbel::testing::unescapeTroff;
 
 const fs::path kManPage = fs::path(QUORBEL_SOURCE_DIR) / "data" / "man" / "quorbel.1";
 const fs::path kCompletion = fs::path(QUORBEL_SOURCE_DIR) / "data" / "completion" / "quorbel";
-
-// The text of the page as it reads: the escapes the page uses undone.
-std::string unescapeTroff(std::string text)
-{
-    const std::pair<std::string, std::string> escapes[] = {{"\\-", "-"}, {"\\(aq", "'"}, {"\\e", "\\"}, {"\\ ", " "}};
-    for (const auto &[from, to] : escapes) {
-        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-            text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-// The lines between the section heading ".SH name" and the next one.
-std::vector<std::string> section(const std::string &page, const std::string &name)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(page);
-    bool inside = false;
-    for (std::string line; std::getline(in, line);) {
-        if (line.starts_with(".SH "))
-            inside = line == ".SH " + name || line == ".SH \"" + name + "\"";
-        else if (inside)
-            lines.push_back(line);
-    }
-    return lines;
-}
-
-// Options as a reader meets them: a word of one or two dashes and letters,
-// at the start of a word.
-std::set<std::string> optionsIn(const std::string &text)
-{
-    static const std::regex option(R"((^|[\s(\[|,"])(--?[a-z](?:[a-z-]*[a-z])?))");
-    std::set<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
-        found.insert((*it)[2]);
-    return found;
-}
 
 std::set<std::string> expectedKeys(int metaIndex)
 {
