@@ -3,7 +3,6 @@
 // Reading a manual page's troff source the way its reader sees the page:
 // its escapes undone, its sections, the options it names.
 
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -38,14 +37,28 @@ inline std::vector<std::string> section(const std::string &page, const std::stri
     return lines;
 }
 
-// Options as a reader meets them: a word of one or two dashes and letters,
-// at the start of a word.
+// Options as a reader meets them: one or two dashes and a word of lower
+// case letters and inner dashes, at the start of a word.
 inline std::set<std::string> optionsIn(const std::string &text)
 {
-    static const std::regex option(R"((^|[\s(\[|,"])(--?[a-z](?:[a-z-]*[a-z])?))");
+    const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
+    const std::string wordStarts = " \t\n([|,\"";
     std::set<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
-        found.insert((*it)[2]);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '-' || (i > 0 && wordStarts.find(text[i - 1]) == std::string::npos))
+            continue;
+        std::size_t end = i + 1;
+        if (end < text.size() && text[end] == '-')
+            ++end;
+        if (end >= text.size() || !isLetter(text[end]))
+            continue;
+        while (end < text.size() && (isLetter(text[end]) || text[end] == '-'))
+            ++end;
+        while (text[end - 1] == '-')
+            --end;
+        found.insert(text.substr(i, end - i));
+        i = end;
+    }
     return found;
 }
 
