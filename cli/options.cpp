@@ -233,7 +233,7 @@ const char *usageText()
            "  --no-links           a project's code pages without links\n"
            "       quorbel settings [--settings FILE] list | get KEY | set KEY VALUE | unset KEY | path\n"
            "       quorbel gui [FILE]        a converter window, FILE in its code box\n"
-           "       quorbel --help | --version\n";
+           "       quorbel -h | --help | --version\n";
 }
 
 } // namespace quorbel::cli

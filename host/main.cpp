@@ -1,4 +1,5 @@
 #include "host/addinhost.h"
+#include "host/firststart.h"
 #include "host/mainwindow.h"
 #include "platform/qt/addinlist.h"
 #include "platform/qt/qtclipboard.h"
@@ -79,6 +80,14 @@ int main(int argc, char **argv)
             std::cerr << "quorbel-host: " << error.what() << '\n';
         }
     }
+
+    // An installed host registers the add-in installed with it on its first
+    // start; a failure is told and the host starts without it.
+    const std::string firstStart = quorbel::host::registerOnFirstStart(
+        listFile, quorbel::host::installedAddInLibrary(QCoreApplication::applicationDirPath().toStdString(),
+                                                       QUORBEL_INSTALL_LIBDIR));
+    if (!firstStart.empty())
+        std::cerr << "quorbel-host: the installed add-in was not registered: " << firstStart << '\n';
 
     quorbel::QtMessageBoxes messages;
     quorbel::QtClipboard clipboard;
