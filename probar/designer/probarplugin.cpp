@@ -3,6 +3,8 @@
 #include "probar/probar.h"
 
 #include <QIcon>
+#include <QMetaProperty>
+#include <QVariant>
 
 namespace zentrim {
 
@@ -67,6 +69,28 @@ void ProBarDesignerPlugin::initialize(QDesignerFormEditorInterface *)
 
 QString ProBarDesignerPlugin::domXml() const
 {
+    // A form built from code (uic) makes its bar with the constructor, which
+    // leaves every number at zero; only the properties the form names are
+    // set. So the entry names every value a newly placed control gets, in
+    // the order InitProperties sets them, and a form then builds the bar
+    // Designer showed. The values come from such a control itself.
+    ProBar placed;
+    placed.InitProperties();
+    QString properties;
+    const QMetaObject &meta = ProBar::staticMetaObject;
+    for (const char *key : {"BackColor", "BarColor", "Vertical", "Max", "Min", "Value", "BorderStyle"}) {
+        const QMetaProperty property = meta.property(meta.indexOfProperty(key));
+        const QVariant value = property.read(&placed);
+        QString element;
+        if (property.isEnumType())
+            element = QStringLiteral("<enum>%1::%2</enum>")
+                          .arg(name(), QString::fromLatin1(property.enumerator().valueToKey(value.toInt())));
+        else if (property.typeId() == QMetaType::Bool)
+            element = QStringLiteral("<bool>%1</bool>").arg(value.toBool() ? "true" : "false");
+        else
+            element = QStringLiteral("<number>%1</number>").arg(value.toInt());
+        properties += QStringLiteral("  <property name=\"%1\">%2</property>\n").arg(QLatin1String(key), element);
+    }
     // The size of a newly placed bar: its design size, 4800 x 420 twips at
     // 96 dots per inch.
     return QStringLiteral("<ui language=\"c++\">\n"
@@ -74,9 +98,10 @@ QString ProBarDesignerPlugin::domXml() const
                           "  <property name=\"geometry\">\n"
                           "   <rect><x>0</x><y>0</y><width>320</width><height>28</height></rect>\n"
                           "  </property>\n"
+                          "%2"
                           " </widget>\n"
                           "</ui>\n")
-        .arg(name());
+        .arg(name(), properties);
 }
 
 } // namespace zentrim

@@ -3,6 +3,7 @@
 // custom widget, then the widget box's entry (domXml) and a widget made by
 // createWidget.
 #include "probar/probar.h"
+#include "ui_probarform.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -23,15 +25,18 @@ struct WidgetEntry {
     QString objectName;
     int width = 0;
     int height = 0;
+    // Every other property: name, and the text of its value element.
+    std::map<QString, QString> properties;
 };
 
-// The class, object name and geometry of the one widget of a domXml text;
-// fails the test when the text is no well-formed form.
+// The class, object name, geometry and properties of the one widget of a
+// domXml text; fails the test when the text is no well-formed form.
 WidgetEntry readDomXml(const QString &xml)
 {
     WidgetEntry entry;
     QXmlStreamReader reader(xml);
     int widgets = 0;
+    QString property;
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -39,10 +44,14 @@ WidgetEntry readDomXml(const QString &xml)
             ++widgets;
             entry.className = reader.attributes().value("class").toString();
             entry.objectName = reader.attributes().value("name").toString();
-        } else if (reader.name() == u"width")
+        } else if (reader.name() == u"property")
+            property = reader.attributes().value("name").toString();
+        else if (reader.name() == u"width")
             entry.width = reader.readElementText().toInt();
         else if (reader.name() == u"height")
             entry.height = reader.readElementText().toInt();
+        else if (!property.isEmpty() && property != "geometry")
+            entry.properties[property] = reader.readElementText();
     }
     EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString() << "\n" << xml.toStdString();
     EXPECT_EQ(widgets, 1);
@@ -97,6 +106,20 @@ TEST(ProBarDesignerPlugin, LoadsAsDesignerDoesAndPlacesWorkingProBars)
     EXPECT_EQ(bar->Max(), 100);
     EXPECT_EQ(bar->Value(), 50);
     EXPECT_EQ(bar->BorderStyle(), zentrim::ProBar::bdFixedSingle);
+    // The entry names each of those values, so that a form built from code
+    // (where the constructor leaves them at zero) gets the bar Designer shows.
+    const std::map<QString, QString> placed = {
+        {"BackColor", QString::number(bar->BackColor())},
+        {"BarColor", QString::number(bar->BarColor())},
+        {"Vertical", "false"},
+        {"Max", "100"},
+        {"Min", "0"},
+        {"Value", "50"},
+        {"BorderStyle", "zentrim::ProBar::bdFixedSingle"},
+    };
+    EXPECT_EQ(entry.properties, placed);
+    EXPECT_EQ(bar->BackColor(), static_cast<qint32>(0x8000000F)); // button face
+    EXPECT_EQ(bar->BarColor(), static_cast<qint32>(0x8000000D));  // selection highlight
     EXPECT_TRUE(widget->setProperty("Max", 10));
     EXPECT_TRUE(widget->setProperty("Value", 5));
     EXPECT_TRUE(widget->setProperty("BackColor", 0xFF0000));            // blue
@@ -116,6 +139,27 @@ TEST(ProBarDesignerPlugin, LoadsAsDesignerDoesAndPlacesWorkingProBars)
     EXPECT_EQ(image.pixelColor(194, 54), QColor(0, 0, 255));
     delete widget;
     EXPECT_TRUE(form.findChildren<zentrim::ProBar *>().isEmpty());
+}
+
+// A form laid out in Designer with the plugin's class and header, a bar
+// placed and its Max, Value and message changed (probarform.ui, made into
+// code by uic at build time), builds a ProBar and sets the form's
+// properties through their setters.
+TEST(ProBarDesignerPlugin, FormWithAProBarBuildsIt)
+{
+    QWidget window;
+    Ui::ProBarForm form;
+    form.setupUi(&window);
+    zentrim::ProBar *bar = form.proBar;
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->parent(), &window);
+    EXPECT_EQ(bar->Max(), 10);
+    EXPECT_EQ(bar->Value(), 3);
+    EXPECT_EQ(bar->MessageText(), "Copying");
+    EXPECT_EQ(bar->geometry(), QRect(10, 10, 320, 28));
+    EXPECT_EQ(bar->BackColor(), static_cast<qint32>(0x8000000F));
+    EXPECT_EQ(bar->BarColor(), static_cast<qint32>(0x8000000D));
+    EXPECT_EQ(bar->BorderStyle(), zentrim::ProBar::bdFixedSingle);
 }
 
 } // namespace
