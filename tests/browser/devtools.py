@@ -51,6 +51,7 @@ class Browser:
             "--headless",
             "--no-sandbox",  # the tests may run as root, where the sandbox refuses to start
             "--disable-gpu",
+            "--disable-dev-shm-usage",  # containers often have a small /dev/shm
             "--hide-scrollbars",
             "--allow-file-access-from-files",  # the frame page reaches into its frames' documents
             "--remote-debugging-pipe",
