@@ -335,8 +335,11 @@ std::string PageWriter::writeFunctions(std::span<const std::string> names)
 
 std::string PageWriter::selectList(std::string_view listName, std::span<const std::string> names) const
 {
+    // A click jumps, and so does a choice made with the keyboard, which
+    // raises only the change event.
     const std::string title(listName);
-    std::string list = "<SELECT NAME='" + title + "' SIZE='1' ONCLICK='GOTO(this.value)'>\r\n" +
+    std::string list = "<SELECT NAME='" + title +
+                       "' SIZE='1' ONCLICK='GOTO(this.value)' ONCHANGE='GOTO(this.value)'>\r\n" +
                        "      <OPTION VALUE='1TopOfPage'>" + title + "</OPTION>\r\n";
     for (const std::string &name : names) {
         const std::string text = escapeHtmlName(name);
