@@ -57,6 +57,7 @@ TEST(Linker, CallsResolvedAsTheCompilerResolvesThem)
          "Private Sub Helper(n As Long)\n"
          "    Debug.Print \"Helper\" ' Helper\n"
          "    Total = Total + Count: Count\n"
+         "    Me.Helper 1: Me.Count\n"
          "End Sub\n"},
         {ModuleKind::Module, "Util",
          "Public Sub Helper(n As Long)\nEnd Sub\nPublic Function Count() As Long\nEnd Function\n"
@@ -82,6 +83,8 @@ TEST(Linker, CallsResolvedAsTheCompilerResolvesThem)
     // A class's Public procedure is not reached without an object.
     EXPECT_EQ(lines[13], "    Total = Total + " + link("../Util/Code.html#Count", "Count") + ": " +
                              link("../Util/Code.html#Count", "Count") + " ");
+    // Me is the module itself: its own procedures only.
+    EXPECT_EQ(lines[14], "    Me." + link("#Helper", "Helper") + " 1: Me.Count ");
 }
 
 TEST(Linker, JumpsLeadToTheLabelsOfTheirProcedure)
