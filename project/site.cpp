@@ -194,10 +194,10 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
 {
     const ProjectFile project =
         parseProjectFile(projectText(projectPath.string(), options.encoding, [&projectPath](std::string_view text) {
-            int found = 0;
+            int missing = 0;
             for (const ProjectEntry &entry : parseProjectFile(text).entries)
-                found += findPathIgnoringCase(projectPath.parent_path(), entry.path) ? 1 : 0;
-            return found;
+                missing += findPathIgnoringCase(projectPath.parent_path(), entry.path) ? 0 : 1;
+            return missing;
         }));
     index.name = project.name.empty() ? stemOf(projectPath.filename().string()) : project.name;
     index.title = project.title;
@@ -268,10 +268,10 @@ int writeSite(const std::string &projectFile, const std::string &folder, const E
     }
     const std::vector<std::string> listed =
         parseGroupFile(projectText(projectFile, options.encoding, [&path](std::string_view text) {
-            int found = 0;
+            int missing = 0;
             for (const std::string &entry : parseGroupFile(text))
-                found += findPathIgnoringCase(path.parent_path(), entry) ? 1 : 0;
-            return found;
+                missing += findPathIgnoringCase(path.parent_path(), entry) ? 0 : 1;
+            return missing;
         }));
     std::vector<IndexProject> projects;
     std::set<std::string> folders;
