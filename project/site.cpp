@@ -41,9 +41,10 @@ struct Source {
     ProjectEntry entry;
     std::optional<std::string> text; // the decoded text; nothing when missing or unreadable
     std::string codeName;
-    std::string target;   // the page set's target file
-    std::string codePage; // relative to the site's folder
-    std::string mainPage; // the frame page or the single page, relative to the site's folder
+    std::string target;             // the page set's target file
+    std::string codePage;           // relative to the site's folder
+    std::string mainPage;           // the frame page or the single page, relative to the site's folder
+    std::vector<std::string> pages; // every page of its set
 };
 
 std::string setting(const EngineServices &services, std::string_view key)
@@ -133,6 +134,10 @@ std::vector<Source> planSources(const fs::path &projectPath, const ProjectFile &
         const PageFiles files = pageFiles(source.target, ext, frames);
         source.codePage = relativeTo(files.codePage, folder);
         source.mainPage = relativeTo(frames ? files.framePage : files.codePage, folder);
+        for (const std::string *page : {&files.framePage, &files.codePage, &files.headerPage}) {
+            if (!page->empty())
+                source.pages.push_back(*page);
+        }
         sources.push_back(std::move(source));
     }
     return sources;
@@ -144,6 +149,13 @@ bool writeSource(const std::vector<Source> &sources, std::size_t m, const Projec
                  ProcessState &process)
 {
     const Source &source = sources[m];
+    if (options.noClobber) {
+        for (const std::string &page : source.pages) {
+            std::error_code ec;
+            if (fs::exists(fs::symlink_status(page, ec)))
+                throw ConversionError(page + " exists; not replaced (--no-clobber)");
+        }
+    }
     process.page.CodeName = source.codeName;
     process.page.ProjectName = projectName;
     PageWriter writer(process.page, services);
@@ -245,8 +257,11 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
     return status;
 }
 
-void writeIndex(const fs::path &folder, const std::string &page)
+void writeIndex(const fs::path &folder, const std::string &page, const SiteOptions &options)
 {
+    std::error_code ec;
+    if (options.noClobber && fs::exists(fs::symlink_status(folder / "index.html", ec)))
+        throw ConversionError((folder / "index.html").string() + " exists; not replaced (--no-clobber)");
     PageSet set;
     const std::size_t index = set.add((folder / "index.html").string());
     set.write(index, page);
@@ -263,7 +278,7 @@ int writeSite(const std::string &projectFile, const std::string &folder, const E
     if (!equalsAsciiCaseBlind(ext, ".vbg")) {
         IndexProject index;
         const int status = writeProject(path, folder, "", services, options, index);
-        writeIndex(folder, indexPage(index.name, std::span(&index, 1), false));
+        writeIndex(folder, indexPage(index.name, std::span(&index, 1), false), options);
         return status;
     }
     const std::vector<std::string> listed =
@@ -298,7 +313,7 @@ int writeSite(const std::string &projectFile, const std::string &folder, const E
         }
         projects.push_back(std::move(index));
     }
-    writeIndex(folder, indexPage(stemOf(path.filename().string()), projects, true));
+    writeIndex(folder, indexPage(stemOf(path.filename().string()), projects, true), options);
     return status;
 }
 
