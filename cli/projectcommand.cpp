@@ -19,6 +19,8 @@ int runProject(const ConvertOptions &options, const SettingsStore &settings, con
     site.links = !options.noLinks;
     site.encoding = options.encoding;
     site.project = options.project;
+    site.maxSize = options.maxSize;
+    site.noClobber = options.noClobber;
     site.warn = [&err](const std::string &warning) { err << "quorbel: " << warning << '\n'; };
     if (!options.quiet)
         site.written = [&out](const std::string &page, const std::string &timing) {

@@ -66,8 +66,8 @@ void appendControls(std::string &out, const std::vector<Control> &controls)
 void appendModule(std::string &out, const IndexModule &module)
 {
     out += "<H4>" + linkHtml(module.name) + " <SPAN CLASS='path'>" + text(module.path) + "</SPAN>";
-    if (module.missing)
-        out += " <SPAN CLASS='missing'>missing</SPAN>";
+    if (!module.problem.empty())
+        out += " <SPAN CLASS='missing'>" + text(module.problem) + "</SPAN>";
     out += "</H4>\r\n";
     if (module.subs.empty() && module.functions.empty() && module.properties.empty() && module.controls.empty())
         return;

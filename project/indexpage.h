@@ -19,9 +19,9 @@ struct IndexLink {
 // One module as the index lists it.
 struct IndexModule {
     ModuleKind kind = ModuleKind::Module;
-    IndexLink name;   // its code name and its page
-    std::string path; // as the project file lists it
-    bool missing = false;
+    IndexLink name;      // its code name and its page
+    std::string path;    // as the project file lists it
+    std::string problem; // "missing", "empty", "not converted": no page; empty when written
     std::vector<IndexLink> subs, functions, properties;
     std::vector<Control> controls; // a form's controls (the form's own children)
 };

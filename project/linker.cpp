@@ -21,9 +21,12 @@ std::string anchorTag(std::string_view name)
 // The visible text of a line of HTML, and for each of its bytes where it
 // starts and ends in the HTML. Only "&lt;" and "&amp;" stand for a
 // character in the code block; any other entity is kept as it is written.
-std::string visibleText(std::string_view html, std::vector<std::size_t> &start, std::vector<std::size_t> &end)
+void visibleText(std::string_view html, std::string &text, std::vector<std::size_t> &start,
+                 std::vector<std::size_t> &end)
 {
-    std::string text;
+    text.clear();
+    start.clear();
+    end.clear();
     std::size_t i = 0;
     while (i < html.size()) {
         if (html[i] == '<') {
@@ -45,7 +48,6 @@ std::string visibleText(std::string_view html, std::vector<std::size_t> &start, 
         end.push_back(next);
         i = next;
     }
-    return text;
 }
 
 bool isWord(const CodeLine &line, std::size_t i)
@@ -107,8 +109,9 @@ void CodeLinker::decorate(std::string &html)
 
 std::string CodeLinker::decorateLine(std::string_view html)
 {
-    std::vector<std::size_t> start, end;
-    const std::string text = visibleText(html, start, end);
+    visibleText(html, m_text, m_start, m_end);
+    const std::vector<std::size_t> &start = m_start;
+    const std::string &text = m_text;
     if (text.empty() && html.starts_with("<A NAME='") && html.ends_with("'></A>"))
         return uniqueAnchorLine(html);
     const CodeLine line = m_reader.read(text);
@@ -131,7 +134,7 @@ std::string CodeLinker::decorateLine(std::string_view html)
         }
     }
     if (!line.tokens.empty() && !line.inTypeBlock)
-        linkTokens(line, start, end, inserts);
+        linkTokens(line, start, m_end, inserts);
     if (line.endsProcedure)
         m_procedure = nullptr;
     if (inserts.empty())
@@ -247,9 +250,12 @@ void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t>
             if (isSymbol(line, p, '.')) {
                 // Module.Name: the module's procedure; any other member is not ours.
                 if (p > statement && isWord(line, p - 1) && !(p - 1 > statement && isSymbol(line, p - 2, '.'))) {
-                    if (const auto target =
-                            m_symbols.resolveQualified(m_module, bareName(line.word(p - 1)), bareName(word));
-                        target && !target->procedure->anchor.empty())
+                    // Me.Name: the module's own procedure.
+                    const bool me = line.is(p - 1, "Me");
+                    const std::optional<Target> target =
+                        me ? m_symbols.resolve(m_module, bareName(word))
+                           : m_symbols.resolveQualified(m_module, bareName(line.word(p - 1)), bareName(word));
+                    if (target && (!me || target->module == m_module) && !target->procedure->anchor.empty())
                         link(i, hrefOf(*target, target->procedure->anchor));
                 }
                 continue;

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorbel::project {
 
@@ -42,8 +43,12 @@ private:
     CodeReader m_reader;
     std::size_t m_nextProcedure = 0;
     const Procedure *m_procedure = nullptr;
-    std::size_t m_nextAnchor = 0;   // the page writer's anchors met so far
-    std::set<std::string> m_locals; // folded names of the current procedure's parameters and variables
+    std::size_t m_nextAnchor = 0; // the page writer's anchors met so far
+    std::set<std::string> m_locals;
+    // The visible text of the line at hand and where each of its bytes
+    // starts and ends in its HTML, reused from line to line.
+    std::string m_text;
+    std::vector<std::size_t> m_start, m_end; // folded names of the current procedure's parameters and variables
 };
 
 } // namespace quorbel::project

@@ -120,6 +120,8 @@ ModuleOutline outlineModule(std::string_view text)
     std::string scratch;
     CodeReader reader;
     Procedure *current = nullptr;
+    enum class Block { None, Type, PublicEnum, PrivateEnum };
+    Block block = Block::None; // the Type or Enum block at hand
     forEachLine(text, [&](std::string_view raw) {
         const std::optional<DeclaredName> own = pageAnchor(raw, scratch);
         if (own) {
@@ -146,16 +148,30 @@ ModuleOutline outlineModule(std::string_view text)
             outline.procedures.push_back(std::move(p));
             current = &outline.procedures.back();
         } else if (!line.inProcedure && !line.tokens.empty() && !line.continued) {
-            // Module-level variables and constants.
+            // Module-level variables, constants and Enum members.
             std::size_t i = 0;
             while (line.is(i, "Public") || line.is(i, "Private") || line.is(i, "Global"))
                 ++i;
-            if ((i > 0 && line.tokens.size() > i && !line.is(i, "Declare") && !line.is(i, "Type") &&
-                 !line.is(i, "Enum") && !line.is(i, "Event") && !line.is(i, "Sub") && !line.is(i, "Function") &&
-                 !line.is(i, "Property")) ||
-                declaresVariables(line, 0)) {
-                for (const std::size_t n : declaredVariables(line, 0, line.tokens.size()))
+            const bool isPublic = line.is(0, "Public") || line.is(0, "Global");
+            if (line.inTypeBlock) {
+                if (line.is(i, "Enum") || line.is(i, "Type")) {
+                    block = line.is(i, "Enum") ? (isPublic || i == 0 ? Block::PublicEnum : Block::PrivateEnum)
+                                               : Block::Type;
+                } else if (line.is(0, "End"))
+                    block = Block::None;
+                else if (block != Block::Type && line.tokens.front().kind == TokenKind::Word) {
+                    outline.variables.push_back(foldedName(line.word(0)));
+                    if (block == Block::PublicEnum)
+                        outline.publicNames.push_back(outline.variables.back());
+                }
+            } else if ((i > 0 && line.tokens.size() > i && !line.is(i, "Declare") && !line.is(i, "Event") &&
+                        !line.is(i, "Sub") && !line.is(i, "Function") && !line.is(i, "Property")) ||
+                       declaresVariables(line, 0)) {
+                for (const std::size_t n : declaredVariables(line, 0, line.tokens.size())) {
                     outline.variables.push_back(foldedName(line.word(n)));
+                    if (isPublic)
+                        outline.publicNames.push_back(outline.variables.back());
+                }
             }
         }
         if (current && line.label && line.inProcedure)

@@ -38,10 +38,12 @@ struct Procedure {
 };
 
 // What a module declares: its procedures in order and the names of its
-// module-level variables and constants (ASCII letters in lower case).
+// module-level variables, constants and Enum members (ASCII letters in
+// lower case), and of those the Public ones.
 struct ModuleOutline {
     std::vector<Procedure> procedures;
     std::vector<std::string> variables;
+    std::vector<std::string> publicNames;
     // The anchors the page writer puts in the page, in order.
     std::vector<PageAnchor> pageAnchors;
 

@@ -16,18 +16,20 @@ constexpr std::string_view kCodePages[] = {"CP932",  "GB18030", "CP949",  "CP950
 } // namespace
 
 std::string projectText(const std::string &path, std::string_view encoding,
-                        const std::function<int(std::string_view text)> &found)
+                        const std::function<int(std::string_view text)> &missing)
 {
     const std::string bytes = readFileBytes(path);
     std::string best = decodeSource(bytes, encoding).text;
     if (!encoding.empty() || isValidUtf8(bytes))
         return best;
-    int bestFound = found(best);
+    int fewest = missing(best);
     for (const std::string_view codePage : kCodePages) {
+        if (fewest == 0)
+            break;
         try {
             std::string text = decodeSource(bytes, codePage).text;
-            if (const int n = found(text); n > bestFound) {
-                bestFound = n;
+            if (const int n = missing(text); n < fewest) {
+                fewest = n;
                 best = std::move(text);
             }
         } catch (const ConversionError &) {

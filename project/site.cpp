@@ -22,6 +22,7 @@
 #include "project/projecttext.h"
 #include "project/symbols.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -40,9 +41,10 @@ struct Source {
     ProjectEntry entry;
     std::optional<std::string> text; // the decoded text; nothing when missing or unreadable
     std::string codeName;
-    std::string target;   // the page set's target file
-    std::string codePage; // relative to the site's folder
-    std::string mainPage; // the frame page or the single page, relative to the site's folder
+    std::string target;             // the page set's target file
+    std::string codePage;           // relative to the site's folder
+    std::string mainPage;           // the frame page or the single page, relative to the site's folder
+    std::vector<std::string> pages; // every page of its set
 };
 
 std::string setting(const EngineServices &services, std::string_view key)
@@ -99,25 +101,11 @@ std::string hrefFor(const std::string &prefix, const std::string &path, std::str
     return href;
 }
 
-// Converts one project into folder; fills index. Returns 0 or 1.
-int writeProject(const fs::path &projectPath, const fs::path &folder, const std::string &indexPrefix,
-                 const EngineServices &services, const SiteOptions &options, IndexProject &index)
+// Reads the sources project lists and names their page sets in folder;
+// a source missing or unreadable is warned about and sets status to 1.
+std::vector<Source> planSources(const fs::path &projectPath, const ProjectFile &project, const fs::path &folder,
+                                const EngineServices &services, const SiteOptions &options, int &status)
 {
-    const ProjectFile project =
-        parseProjectFile(projectText(projectPath.string(), options.encoding, [&projectPath](std::string_view text) {
-            int found = 0;
-            for (const ProjectEntry &entry : parseProjectFile(text).entries)
-                found += findPathIgnoringCase(projectPath.parent_path(), entry.path) ? 1 : 0;
-            return found;
-        }));
-    index.name = project.name.empty() ? stemOf(projectPath.filename().string()) : project.name;
-    index.title = project.title;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (!fs::is_directory(folder, ec))
-        throw ConversionError(folder.string() + ": not a folder");
-
-    int status = 0;
     const std::string ext = setting(services, keys::Ext);
     const bool frames = setting(services, keys::Frames) != "0";
     std::vector<Source> sources;
@@ -129,6 +117,8 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
         try {
             if (!path)
                 throw FileError(entry.path, "missing");
+            if (fs::file_size(*path) > options.maxSize)
+                throw FileError(entry.path, "larger than " + std::to_string(options.maxSize) + " bytes; not read");
             source.text = decodeSource(readFileBytes(path->string()), options.encoding).text;
         } catch (const std::exception &error) {
             warn(options, projectPath.filename().string() + ": " + error.what());
@@ -144,83 +134,122 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
         const PageFiles files = pageFiles(source.target, ext, frames);
         source.codePage = relativeTo(files.codePage, folder);
         source.mainPage = relativeTo(frames ? files.framePage : files.codePage, folder);
+        for (const std::string *page : {&files.framePage, &files.codePage, &files.headerPage}) {
+            if (!page->empty())
+                source.pages.push_back(*page);
+        }
         sources.push_back(std::move(source));
     }
+    return sources;
+}
 
-    std::vector<ModuleSymbols> modules;
-    for (const Source &source : sources) {
-        ModuleSymbols symbols;
-        symbols.kind = source.entry.kind;
-        symbols.name = source.codeName;
-        symbols.codePage = source.codePage;
-        if (source.text)
-            symbols.outline = outlineModule(*source.text);
-        modules.push_back(std::move(symbols));
+// Writes the page set of sources[m]; returns whether it was written.
+bool writeSource(const std::vector<Source> &sources, std::size_t m, const ProjectSymbols &symbols,
+                 const std::string &projectName, const EngineServices &services, const SiteOptions &options,
+                 ProcessState &process)
+{
+    const Source &source = sources[m];
+    if (options.noClobber) {
+        for (const std::string &page : source.pages) {
+            std::error_code ec;
+            if (fs::exists(fs::symlink_status(page, ec)))
+                throw ConversionError(page + " exists; not replaced (--no-clobber)");
+        }
     }
+    process.page.CodeName = source.codeName;
+    process.page.ProjectName = projectName;
+    PageWriter writer(process.page, services);
+    StreamOptions streaming;
+    // Most sources of a project are small: threads of their own would cost
+    // more than they save.
+    if (source.text->size() < kOwnThreadBytes)
+        streaming.threads = 1;
+    std::optional<CodeLinker> linker;
+    if (options.links) {
+        linker.emplace(symbols, m);
+        streaming.decorate = [&linker](std::string &html) { linker->decorate(html); };
+    }
+    PlainLabel label;
+    if (writer.writePages(*source.text, source.target, label, streaming) != PageOutcome::Written)
+        return false;
+    if (options.written)
+        options.written(source.target, label.caption());
+    return true;
+}
+
+// The procedures and controls of a source written, for the index.
+void listContents(IndexModule &module, const Source &source, const ModuleOutline &outline,
+                  const std::string &indexPrefix, const SiteOptions &options)
+{
+    for (const Procedure &p : outline.procedures) {
+        // Without links the page has the page writer's anchors alone.
+        const std::string &anchor = options.links ? p.anchor : p.writtenAnchor;
+        IndexLink link{p.name, hrefFor(indexPrefix, source.codePage, anchor)};
+        if (p.kind == ProcedureKind::Sub)
+            module.subs.push_back(std::move(link));
+        else if (p.kind == ProcedureKind::Function)
+            module.functions.push_back(std::move(link));
+        else if (std::none_of(module.properties.begin(), module.properties.end(),
+                              [&](const IndexLink &other) { return equalsAsciiCaseBlind(other.text, p.name); }))
+            module.properties.push_back(std::move(link)); // one entry per property, at its first procedure
+    }
+    if (hasDesigner(source.entry.kind)) {
+        std::vector<Control> roots = designerControls(*source.text);
+        if (!roots.empty())
+            module.controls = std::move(roots.front().children);
+    }
+}
+
+// Converts one project into folder; fills index. Returns 0 or 1.
+int writeProject(const fs::path &projectPath, const fs::path &folder, const std::string &indexPrefix,
+                 const EngineServices &services, const SiteOptions &options, IndexProject &index)
+{
+    const ProjectFile project =
+        parseProjectFile(projectText(projectPath.string(), options.encoding, [&projectPath](std::string_view text) {
+            int missing = 0;
+            for (const ProjectEntry &entry : parseProjectFile(text).entries)
+                missing += findPathIgnoringCase(projectPath.parent_path(), entry.path) ? 0 : 1;
+            return missing;
+        }));
+    index.name = project.name.empty() ? stemOf(projectPath.filename().string()) : project.name;
+    index.title = project.title;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec))
+        throw ConversionError(folder.string() + ": not a folder");
+
+    int status = 0;
+    const std::vector<Source> sources = planSources(projectPath, project, folder, services, options, status);
+    std::vector<ModuleSymbols> modules;
+    for (const Source &source : sources)
+        modules.push_back({source.entry.kind, source.codeName, source.codePage,
+                           source.text ? outlineModule(*source.text) : ModuleOutline{}});
     const ProjectSymbols symbols(std::move(modules));
 
     ProcessState process;
+    const std::string projectName = options.project.empty() ? index.name : options.project;
     for (std::size_t m = 0; m < sources.size(); ++m) {
         const Source &source = sources[m];
         IndexModule module;
         module.kind = source.entry.kind;
         module.name.text = source.codeName;
         module.path = source.entry.path;
-        module.missing = !source.text;
-        if (source.text) {
+        if (!source.text)
+            module.problem = "missing";
+        else {
+            const std::string shown = projectPath.filename().string() + ": " + source.entry.path + ": ";
             try {
-                process.page.CodeName = source.codeName;
-                process.page.ProjectName = options.project.empty() ? index.name : options.project;
-                PageWriter writer(process.page, services);
-                StreamOptions streaming;
-                // Most sources of a project are small: threads of their own
-                // would cost more than they save.
-                if (source.text->size() < kOwnThreadBytes)
-                    streaming.threads = 1;
-                std::optional<CodeLinker> linker;
-                if (options.links) {
-                    linker.emplace(symbols, m);
-                    streaming.decorate = [&linker](std::string &html) { linker->decorate(html); };
-                }
-                PlainLabel label;
-                if (writer.writePages(*source.text, source.target, label, streaming) == PageOutcome::Written) {
+                if (writeSource(sources, m, symbols, projectName, services, options, process)) {
                     module.name.href = hrefFor(indexPrefix, source.mainPage);
-                    if (options.written)
-                        options.written(source.target, label.caption());
-                } else
-                    warn(options, source.entry.path + ": empty source; nothing written");
+                    listContents(module, source, symbols.modules()[m].outline, indexPrefix, options);
+                } else {
+                    warn(options, shown + "empty source; nothing written");
+                    module.problem = "empty";
+                }
             } catch (const std::exception &error) {
-                warn(options, source.entry.path + ": " + error.what());
-                module.missing = true;
+                warn(options, shown + error.what());
+                module.problem = "not converted";
                 status = 1;
-            }
-            for (const Procedure &p : symbols.modules()[m].outline.procedures) {
-                // Without links the page has the page writer's anchors alone.
-                const std::string &anchor = options.links ? p.anchor : p.writtenAnchor;
-                IndexLink link{p.name, {}};
-                if (!module.name.href.empty())
-                    link.href = hrefFor(indexPrefix, source.codePage, anchor);
-                switch (p.kind) {
-                case ProcedureKind::Sub:
-                    module.subs.push_back(std::move(link));
-                    break;
-                case ProcedureKind::Function:
-                    module.functions.push_back(std::move(link));
-                    break;
-                default: {
-                    // One entry per property, at its first procedure.
-                    bool listed = false;
-                    for (const IndexLink &other : module.properties)
-                        listed = listed || equalsAsciiCaseBlind(other.text, p.name);
-                    if (!listed)
-                        module.properties.push_back(std::move(link));
-                }
-                }
-            }
-            if (hasDesigner(source.entry.kind)) {
-                std::vector<Control> roots = designerControls(*source.text);
-                if (!roots.empty())
-                    module.controls = std::move(roots.front().children);
             }
         }
         index.modules.push_back(std::move(module));
@@ -228,8 +257,11 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
     return status;
 }
 
-void writeIndex(const fs::path &folder, const std::string &page)
+void writeIndex(const fs::path &folder, const std::string &page, const SiteOptions &options)
 {
+    std::error_code ec;
+    if (options.noClobber && fs::exists(fs::symlink_status(folder / "index.html", ec)))
+        throw ConversionError((folder / "index.html").string() + " exists; not replaced (--no-clobber)");
     PageSet set;
     const std::size_t index = set.add((folder / "index.html").string());
     set.write(index, page);
@@ -246,15 +278,15 @@ int writeSite(const std::string &projectFile, const std::string &folder, const E
     if (!equalsAsciiCaseBlind(ext, ".vbg")) {
         IndexProject index;
         const int status = writeProject(path, folder, "", services, options, index);
-        writeIndex(folder, indexPage(index.name, std::span(&index, 1), false));
+        writeIndex(folder, indexPage(index.name, std::span(&index, 1), false), options);
         return status;
     }
     const std::vector<std::string> listed =
         parseGroupFile(projectText(projectFile, options.encoding, [&path](std::string_view text) {
-            int found = 0;
+            int missing = 0;
             for (const std::string &entry : parseGroupFile(text))
-                found += findPathIgnoringCase(path.parent_path(), entry) ? 1 : 0;
-            return found;
+                missing += findPathIgnoringCase(path.parent_path(), entry) ? 0 : 1;
+            return missing;
         }));
     std::vector<IndexProject> projects;
     std::set<std::string> folders;
@@ -281,7 +313,7 @@ int writeSite(const std::string &projectFile, const std::string &folder, const E
         }
         projects.push_back(std::move(index));
     }
-    writeIndex(folder, indexPage(stemOf(path.filename().string()), projects, true));
+    writeIndex(folder, indexPage(stemOf(path.filename().string()), projects, true), options);
     return status;
 }
 

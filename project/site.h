@@ -2,15 +2,18 @@
 
 #include "engine/engineservices.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace quorbel::project {
 
 struct SiteOptions {
-    bool links = true;    // links and the anchors they need in the code pages
-    std::string encoding; // every source's encoding (an iconv name); empty: detected per file
-    std::string project;  // the project name pages show; empty: the project file's
+    bool links = true;      // links and the anchors they need in the code pages
+    std::string encoding;   // every source's encoding (an iconv name); empty: detected per file
+    std::string project;    // the project name pages show; empty: the project file's
+    bool noClobber = false; // a page set (or the index) whose page exists is not written, and warned about
+    std::uint64_t maxSize = std::uint64_t{1} << 30; // a larger source is not read (warned about as unreadable)
     // Told each warning (a source missing or failing), one line without
     // the program's name.
     std::function<void(const std::string &)> warn;

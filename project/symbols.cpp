@@ -23,6 +23,10 @@ ProjectSymbols::ProjectSymbols(std::vector<ModuleSymbols> modules) : m_modules(s
         for (const Procedure &p : m_modules[m].outline.procedures)
             m_procedures[foldedName(p.name)].push_back({m, &p});
         m_variables.emplace_back(m_modules[m].outline.variables.begin(), m_modules[m].outline.variables.end());
+        // Only a standard module's Public names are global: a class's or
+        // a form's are members of its objects.
+        if (m_modules[m].kind == ModuleKind::Module)
+            m_globalNames.insert(m_modules[m].outline.publicNames.begin(), m_modules[m].outline.publicNames.end());
     }
 }
 
@@ -73,7 +77,7 @@ std::optional<Target> ProjectSymbols::resolve(std::size_t from, std::string_view
             return Target{from, p};
         return std::nullopt;
     }
-    if (m_variables[from].contains(folded))
+    if (m_variables[from].contains(folded) || m_globalNames.contains(folded))
         return std::nullopt;
     std::optional<Target> result;
     for (const Target &t : *found) {

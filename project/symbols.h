@@ -37,7 +37,9 @@ public:
 
     // An unqualified name used in module from: a procedure of that module
     // (any scope), else a Public procedure of a standard module. Nothing for
-    // a name that module-level variables of from hide, for a name no
+    // a name that module-level variables of from hide, for a name that a
+    // standard module's Public variable, constant or Enum member makes
+    // ambiguous, for a name no
     // procedure has, and for one that several modules (or several
     // procedures other than one property's Get, Let and Set) declare.
     std::optional<Target> resolve(std::size_t from, std::string_view name) const;
@@ -58,6 +60,8 @@ private:
     std::unordered_map<std::string, std::vector<Target>> m_procedures;    // by folded name
     std::unordered_map<std::string, std::vector<std::size_t>> m_byModule; // module indexes by folded name
     std::vector<std::unordered_set<std::string>> m_variables;             // each module's, folded
+    std::unordered_set<std::string>
+        m_globalNames; // the Public names of standard modules that are no procedures, folded
 };
 
 } // namespace quorbel::project

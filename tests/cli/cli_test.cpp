@@ -342,6 +342,16 @@ TEST_F(Cli, ConvertsAProjectIntoALinkedSite)
     EXPECT_NE(readBytes(dir() / "site" / "index.html").find("<A HREF='Main/Code.html#Go'>Go</A>"), std::string::npos);
     EXPECT_NE(readBytes(dir() / "site" / "Main" / "Code.html").find("<A HREF='#Go' STYLE="), std::string::npos);
 
+    // --no-clobber: the sets and the index that exist stay.
+    const std::string index = readBytes(dir() / "site" / "index.html");
+    writeBytes(dir() / "site" / "Main.html", "mine");
+    r = run({"convert", "--settings", settings(), "-n", "--no-links", "app/App.vbp", "-o", "site"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("site/Main.html exists; not replaced (--no-clobber)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("site/index.html exists; not replaced (--no-clobber)"), std::string::npos) << r.err;
+    EXPECT_EQ(readBytes(dir() / "site" / "Main.html"), "mine");
+    EXPECT_EQ(readBytes(dir() / "site" / "index.html"), index);
+
     // A listed source that is missing: named, marked, the rest written, status 1.
     const std::string sample = std::string(QUORBEL_SOURCE_DIR) + "/tests/data/project/sample/Project1.vbp";
     r = run({"convert", "--settings", settings(), "-q", "--no-links", sample, "-o", "sample"});

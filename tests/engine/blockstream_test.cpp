@@ -203,6 +203,27 @@ TEST(StreamedPages, SinglePageAndTheStateLeftBehind)
     EXPECT_TRUE(state.commentContinues());
     EXPECT_EQ(state.commentContinues(), expected.commentContinues());
     EXPECT_TRUE(messages.calls.empty());
+
+    // A decorator gets the lines alone, whole and in order, on any number of
+    // threads, and what it makes of them is what the sink gets.
+    StreamOptions decorating(3, 1);
+    std::string lineHtml;
+    int calls = 0;
+    decorating.decorate = [&](std::string &html) {
+        EXPECT_TRUE(html.empty() || html.ends_with("\r\n")) << html;
+        lineHtml += html;
+        html = "[" + html + "]";
+        ++calls;
+    };
+    std::string decorated;
+    streamCodeBlock(
+        text, "", "", "", "", state, messages, [&](std::string_view piece) { decorated += piece; }, decorating);
+    const std::string head = blockHead("");
+    ASSERT_TRUE(block.starts_with(head) && block.ends_with(kBlockFoot));
+    EXPECT_EQ(lineHtml, block.substr(head.size(), block.size() - head.size() - kBlockFoot.size()));
+    EXPECT_GT(calls, 2);
+    EXPECT_TRUE(decorated.starts_with(head + "["));
+    EXPECT_TRUE(decorated.ends_with("]" + std::string(kBlockFoot)));
 }
 
 TEST(StreamedPages, AnErrorOfTheSinkStopsTheConversionAndReachesTheCaller)

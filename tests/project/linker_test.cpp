@@ -57,6 +57,7 @@ TEST(Linker, CallsResolvedAsTheCompilerResolvesThem)
          "Private Sub Helper(n As Long)\n"
          "    Debug.Print \"Helper\" ' Helper\n"
          "    Total = Total + Count: Count\n"
+         "    Me.Helper 1: Me.Count\n"
          "End Sub\n"},
         {ModuleKind::Module, "Util",
          "Public Sub Helper(n As Long)\nEnd Sub\nPublic Function Count() As Long\nEnd Function\n"
@@ -82,6 +83,25 @@ TEST(Linker, CallsResolvedAsTheCompilerResolvesThem)
     // A class's Public procedure is not reached without an object.
     EXPECT_EQ(lines[13], "    Total = Total + " + link("../Util/Code.html#Count", "Count") + ": " +
                              link("../Util/Code.html#Count", "Count") + " ");
+    // Me is the module itself: its own procedures only.
+    EXPECT_EQ(lines[14], "    Me." + link("#Helper", "Helper") + " 1: Me.Count ");
+}
+
+TEST(Linker, PublicNamesThatAreNoProceduresMakeANameAmbiguous)
+{
+    const std::vector<Source> sources{
+        {ModuleKind::Module, "A", "Public Sub Paint()\n    x = Refresh + Limit: Tint: Hue\nEnd Sub\n"},
+        {ModuleKind::Module, "B",
+         "Public Limit As Long\nEnum Shade\n    Refresh = 1\nEnd Enum\nPrivate Enum Inner\n    Hue\nEnd Enum\n"
+         "Public Sub Tint()\nEnd Sub\n"},
+        {ModuleKind::Module, "C",
+         "Public Sub Refresh()\nEnd Sub\nPublic Sub Limit()\nEnd Sub\nPublic Sub Hue()\nEnd Sub\n"},
+    };
+    const ProjectSymbols symbols = symbolsOf(sources);
+    EXPECT_EQ(linked(symbols, sources, 0)[1], "    x = Refresh + Limit: " + link("../B/Code.html#Tint", "Tint") + ": " +
+                                                  link("../C/Code.html#Hue", "Hue") + " ");
+    EXPECT_EQ(symbols.modules()[1].outline.variables, (std::vector<std::string>{"limit", "refresh", "hue"}));
+    EXPECT_EQ(symbols.modules()[1].outline.publicNames, (std::vector<std::string>{"limit", "refresh"}));
 }
 
 TEST(Linker, JumpsLeadToTheLabelsOfTheirProcedure)
