@@ -71,10 +71,9 @@ struct SourceFacts {
 // on in order. A batch whose HTML outgrows about a megabyte (one long line,
 // say) is handed on in pieces while it is still coloured, so that a line
 // of any length costs no more memory than its source; should its colouring
-// fail after that (out of memory), the block stops after those pieces. state ends as after Quorbel_OBJ (counters restarted, names in
-// order, the comment continuation of the last line); messages are shown on
-// the calling thread, in the order of the lines. Returns the number of lines
-// the text box would count.
+// fail after that (out of memory), the block stops after those pieces. state ends as after Quorbel_OBJ (counters
+// restarted, names in order, the comment continuation of the last line); messages are shown on the calling thread, in
+// the order of the lines. Returns the number of lines the text box would count.
 int streamCodeBlock(std::string_view text, std::string_view textColour, std::string_view keyColour,
                     std::string_view idColour, std::string_view commentColour, ColouriserState &state,
                     MessageBoxes &messages, const BlockSink &sink, const StreamOptions &options = {});
