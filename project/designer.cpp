@@ -1,19 +1,12 @@
 #include "project/designer.h"
 
+#include "project/blanks.h"
+
 #include "engine/asciicase.h"
 
 namespace quorbel::project {
 
 namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 // The first word of text and the rest after the blanks that follow it.
 std::pair<std::string_view, std::string_view> firstWord(std::string_view text)

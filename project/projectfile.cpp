@@ -1,5 +1,7 @@
 #include "project/projectfile.h"
 
+#include "project/blanks.h"
+
 #include "engine/asciicase.h"
 
 #include <array>
@@ -8,15 +10,6 @@
 namespace quorbel::project {
 
 namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::string unquoted(std::string_view value)
 {
