@@ -178,13 +178,13 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             comment = findOutsideLiterals(line, '\'');
         } else {
             const std::string_view codeOnly = codeOnlyOf(line);
-            if (const auto declared = findDeclaration(codeOnly)) {
+            // Apostrophes inside string literals do not start a comment.
+            comment = codeOnly.find('\'');
+            if (const auto declared = findDeclaration(codeOnly, comment)) {
                 out.put(std::string_view("<A NAME='"));
                 out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
                 out.put(std::string_view("'></A>\r\n"));
             }
-            // Apostrophes inside string literals do not start a comment.
-            comment = codeOnly.find('\'');
         }
         if (m_state.commentContinues())
             comment = 0;
