@@ -177,9 +177,22 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             // nothing, and its comment is found in place.
             comment = findOutsideLiterals(line, '\'');
         } else {
-            const std::string_view codeOnly = codeOnlyOf(line);
-            // Apostrophes inside string literals do not start a comment.
-            comment = codeOnly.find('\'');
+            // Apostrophes inside string literals do not start a comment. A
+            // line whose first quote or apostrophe is an apostrophe has no
+            // literal to blank (its comment starts there): most lines are
+            // looked at once for both.
+            std::size_t first = std::string_view::npos;
+            scanBytes(line, '"', '\'', [&first](std::size_t i) {
+                first = i;
+                return false;
+            });
+            std::string_view codeOnly = line;
+            if (first != std::string_view::npos && line[first] == '"') {
+                codeOnly = codeOnlyOf(line);
+                comment = codeOnly.find('\'');
+            } else {
+                comment = first;
+            }
             if (const auto declared = findDeclaration(codeOnly, comment)) {
                 out.put(std::string_view("<A NAME='"));
                 out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
