@@ -126,9 +126,9 @@ SourceFacts collectNames(std::string_view text, ColouriserState &state, const St
         Colouriser colouriser(found[b], unused);
         colouriser.recordNames(batch);
     });
+    state.appendAll(found);
     SourceFacts all;
     for (std::size_t b = 0; b < batches; ++b) {
-        state.append(std::move(found[b]));
         all.validUtf8 = all.validUtf8 && facts[b].validUtf8;
         all.nonAscii = all.nonAscii || facts[b].nonAscii;
     }
