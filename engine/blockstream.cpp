@@ -37,10 +37,12 @@ struct Slot {
 };
 
 // The slots of a pipeline over the batches starting at starts (the text's
-// end included), with room for a batch and its HTML from the start (real
-// code grows about 3.2 times; a batch's HTML beyond kPieceBytes is handed on
-// in pieces): a buffer grown step by step from nothing would be copied, and
-// fresh memory faulted in, several times over.
+// end included), with room for a batch and its HTML from the start: a
+// buffer grown step by step from nothing would be copied, and fresh memory
+// faulted in, several times over. Real code grows about 3.2 times, a batch
+// of short words up to eight times (a batch's HTML beyond kPieceBytes is
+// handed on in pieces); the room is only reserved, and the buffer is
+// written, and its pages touched, no further than its largest batch needs.
 std::vector<Slot> makeSlots(const std::vector<std::size_t> &starts, unsigned threads)
 {
     std::size_t largest = 0;
@@ -49,7 +51,7 @@ std::vector<Slot> makeSlots(const std::vector<std::size_t> &starts, unsigned thr
     std::vector<Slot> slots(2 * std::size_t{threads});
     for (Slot &slot : slots) {
         slot.source.reserve(largest + 1);
-        slot.html.reserve(std::min(4 * largest, 2 * kPieceBytes) + 4096);
+        slot.html.reserve(std::min(8 * largest, 2 * kPieceBytes) + 4096);
     }
     return slots;
 }
@@ -124,9 +126,9 @@ SourceFacts collectNames(std::string_view text, ColouriserState &state, const St
         Colouriser colouriser(found[b], unused);
         colouriser.recordNames(batch);
     });
+    state.appendAll(found);
     SourceFacts all;
     for (std::size_t b = 0; b < batches; ++b) {
-        state.append(std::move(found[b]));
         all.validUtf8 = all.validUtf8 && facts[b].validUtf8;
         all.nonAscii = all.nonAscii || facts[b].nonAscii;
     }

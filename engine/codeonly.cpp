@@ -1,8 +1,11 @@
 #include "engine/codeonly.h"
 
 #include "engine/asciicase.h"
+#include "engine/blockmasks.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace quorbel {
@@ -100,7 +103,11 @@ std::optional<std::string_view> declaredName(std::string_view codeOnly, Declarat
 
 std::optional<DeclaredName> findDeclaration(std::string_view codeOnly)
 {
-    const std::size_t apostrophe = codeOnly.find('\'');
+    return findDeclaration(codeOnly, codeOnly.find('\''));
+}
+
+std::optional<DeclaredName> findDeclaration(std::string_view codeOnly, std::size_t apostrophe)
+{
     if (apostrophe != npos)
         codeOnly = codeOnly.substr(0, apostrophe + 1);
     // A name ends at a "(" after the keyword's blank, so only blanks before
@@ -111,18 +118,49 @@ std::optional<DeclaredName> findDeclaration(std::string_view codeOnly)
     if (paren == nullptr)
         return std::nullopt;
     const std::size_t lastParen = static_cast<std::size_t>(static_cast<const char *>(paren) - codeOnly.data());
+    // The keywords end in "b " and "n ": only a letter k before a blank is
+    // looked at, the blank before the last "(" (k + 1 < lastParen, k >= 2).
     std::size_t function = npos;
-    for (std::size_t blank = 3; blank < lastParen; ++blank) {
-        if (codeOnly[blank] != ' ')
-            continue;
-        const char before = asciiLower(codeOnly[blank - 1]);
-        if (before == 'b' && endsFolded(codeOnly, blank - 1, "su")) {
-            const std::size_t start = blank + 1;
-            return DeclaredName{Declaration::Sub, codeOnly.substr(start, codeOnly.find('(', start) - start)};
+    std::size_t sub = npos;
+    const auto endsKeyword = [&](std::size_t k) {
+        const char before = asciiLower(codeOnly[k]);
+        if (before == 'b' && endsFolded(codeOnly, k, "su")) {
+            sub = k + 2;
+            return true;
         }
-        if (before == 'n' && function == npos && endsFolded(codeOnly, blank - 1, "functio"))
-            function = blank + 1;
+        if (before == 'n' && function == npos && endsFolded(codeOnly, k, "functio"))
+            function = k + 2;
+        return false;
+    };
+    const std::size_t end = lastParen > 0 ? lastParen - 1 : 0; // k < end
+    // The letters k to k + 15 whose bits are set in ends, those before end.
+    const auto visit = [&](std::size_t k, std::uint32_t ends) {
+        if (end - k < 16)
+            ends &= (1u << (end - k)) - 1;
+        for (; ends != 0; ends &= ends - 1) {
+            if (endsKeyword(k + static_cast<std::size_t>(std::countr_zero(ends))))
+                return;
+        }
+    };
+    // Sixteen letters at a time, each test reading seventeen bytes of the
+    // line; the last letters in a test that ends with the line, the letters
+    // before k shifted out.
+    std::size_t k = 2;
+    for (; k < end && k + 17 <= codeOnly.size() && sub == npos; k += 16)
+        visit(k, masks::letterBeforeBlank(codeOnly.data() + k));
+    if (k < end && sub == npos) {
+        if (codeOnly.size() >= 17) {
+            const std::size_t last = codeOnly.size() - 17; // before k
+            visit(k, masks::letterBeforeBlank(codeOnly.data() + last) >> (k - last));
+        } else {
+            for (; k < end && sub == npos; ++k) {
+                if (codeOnly[k + 1] == ' ')
+                    endsKeyword(k);
+            }
+        }
     }
+    if (sub != npos)
+        return DeclaredName{Declaration::Sub, codeOnly.substr(sub, codeOnly.find('(', sub) - sub)};
     if (function == npos || findFolded(codeOnly, "declare ") != npos)
         return std::nullopt;
     return DeclaredName{Declaration::Function, codeOnly.substr(function, codeOnly.find('(', function) - function)};

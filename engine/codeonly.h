@@ -35,5 +35,8 @@ struct DeclaredName {
 // The declaration a line is taken for: its Sub when declaredName finds one,
 // else its Function, else nothing. One pass over the line for both.
 std::optional<DeclaredName> findDeclaration(std::string_view codeOnly);
+// The same for a caller that has looked for the first apostrophe of
+// codeOnly already: apostrophe is where it stands, npos when nowhere.
+std::optional<DeclaredName> findDeclaration(std::string_view codeOnly, std::size_t apostrophe);
 
 } // namespace quorbel

@@ -177,14 +177,27 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             // nothing, and its comment is found in place.
             comment = findOutsideLiterals(line, '\'');
         } else {
-            const std::string_view codeOnly = codeOnlyOf(line);
-            if (const auto declared = findDeclaration(codeOnly)) {
+            // Apostrophes inside string literals do not start a comment. A
+            // line whose first quote or apostrophe is an apostrophe has no
+            // literal to blank (its comment starts there): most lines are
+            // looked at once for both.
+            std::size_t first = std::string_view::npos;
+            scanBytes(line, '"', '\'', [&first](std::size_t i) {
+                first = i;
+                return false;
+            });
+            std::string_view codeOnly = line;
+            if (first != std::string_view::npos && line[first] == '"') {
+                codeOnly = codeOnlyOf(line);
+                comment = codeOnly.find('\'');
+            } else {
+                comment = first;
+            }
+            if (const auto declared = findDeclaration(codeOnly, comment)) {
                 out.put(std::string_view("<A NAME='"));
                 out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
                 out.put(std::string_view("'></A>\r\n"));
             }
-            // Apostrophes inside string literals do not start a comment.
-            comment = codeOnly.find('\'');
         }
         if (m_state.commentContinues())
             comment = 0;

@@ -52,6 +52,23 @@ public:
         }
     }
 
+    // append for every batch in turn, the room for all their names taken
+    // at once: a list grown name by name would be copied, and fresh memory
+    // faulted in, several times over.
+    void appendAll(std::span<ColouriserState> batches)
+    {
+        std::size_t functions = m_functions.size();
+        std::size_t subs = m_subs.size();
+        for (const ColouriserState &batch : batches) {
+            functions += batch.m_functions.size();
+            subs += batch.m_subs.size();
+        }
+        m_functions.reserve(functions);
+        m_subs.reserve(subs);
+        for (ColouriserState &batch : batches)
+            append(std::move(batch));
+    }
+
     bool commentContinues() const { return m_commentContinues; }
     void setCommentContinues(bool continues) { m_commentContinues = continues; }
 

@@ -116,11 +116,12 @@ private:
     [[gnu::noinline]] void grow(std::size_t needed)
     {
         const std::size_t used = size();
-        // Within the room the caller reserved, a step of at most 1 MB: the
+        // Within the room the caller reserved, a step of at most 64 KB: the
         // string's size is zero-filled, and every page touched costs a page
-        // fault, so the size stays close to what was written. Beyond it,
+        // fault, so the size stays close to what was written (a buffer
+        // reserved for the worst case then costs only what it holds). Beyond it,
         // half again as much as now: few copies of a growing string.
-        constexpr std::size_t kStep = std::size_t{1} << 20;
+        constexpr std::size_t kStep = std::size_t{64} << 10;
         const std::size_t room = m_out.capacity() - used;
         std::size_t target;
         if (room >= needed)

@@ -338,9 +338,14 @@ std::string PageWriter::selectList(std::string_view listName, std::span<const st
     // A click jumps, and so does a choice made with the keyboard, which
     // raises only the change event.
     const std::string title(listName);
-    std::string list = "<SELECT NAME='" + title +
-                       "' SIZE='1' ONCLICK='GOTO(this.value)' ONCHANGE='GOTO(this.value)'>\r\n" +
-                       "      <OPTION VALUE='1TopOfPage'>" + title + "</OPTION>\r\n";
+    // Room for the list at once: a page may list thousands of names.
+    std::size_t room = 160 + 2 * title.size();
+    for (const std::string &name : names)
+        room += 2 * name.size() + 32;
+    std::string list;
+    list.reserve(room);
+    list += "<SELECT NAME='" + title + "' SIZE='1' ONCLICK='GOTO(this.value)' ONCHANGE='GOTO(this.value)'>\r\n" +
+            "      <OPTION VALUE='1TopOfPage'>" + title + "</OPTION>\r\n";
     for (const std::string &name : names) {
         const std::string text = escapeHtmlName(name);
         list.append("      <OPTION VALUE='").append(text).append("'>").append(text).append("</OPTION>\r\n");

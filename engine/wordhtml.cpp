@@ -2,6 +2,7 @@
 
 #include "engine/asciicase.h"
 #include "engine/blockmasks.h"
+#include "engine/bytescan.h"
 #include "engine/htmlbuffer.h"
 #include "engine/keywordlist.h"
 
@@ -158,8 +159,13 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     const std::size_t reserved =
         longLine ? 5 * (kSegment + kLongWord) + (kSegment + 1) * element : 5 * codeLength + (codeLength + 1) * element;
     const char *const bytes = line.data();
-    // Most lines hold neither "<" nor "&" and are copied without a look.
-    const bool escape = std::memchr(bytes, '<', codeLength) || std::memchr(bytes, '&', codeLength);
+    // Most lines hold neither "<" nor "&" and are copied without a look;
+    // one pass over the code looks for both.
+    bool escape = false;
+    scanBytes(line.substr(0, codeLength), '<', '&', [&escape](std::size_t) {
+        escape = true;
+        return false;
+    });
     char *room = out.reserve(reserved);
     char *next = room;
     // Past the room means memory after it was overwritten: stop at once.

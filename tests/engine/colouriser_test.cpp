@@ -1,3 +1,4 @@
+#include "engine/codeonly.h"
 #include "engine/colouriser.h"
 #include "engine/htmlescape.h"
 #include "engine/plaintextbox.h"
@@ -205,6 +206,49 @@ TEST(Colouriser, FindsDeclarationsAsWritten)
     EXPECT_EQ(f.state.names(Declaration::Sub)[1], "Beep Lib \"      \" ");
     EXPECT_EQ(f.html("Sub Function x(\r\n").substr(0, 30), "<A NAME='Function x'></A>\r\n" + K.substr(0, 3));
     EXPECT_EQ(f.state.count(Declaration::Function), 2);
+}
+
+// The one-pass search tests sixteen letters at a time: a keyword is found
+// wherever it stands in a line, before the last "(" only, and a Sub wins
+// over a Function before it, as the two searches of declaredName find them.
+TEST(Colouriser, FindsDeclarationsAtEveryPlaceInALine)
+{
+    const char *const shapes[] = {"Sub A(",
+                                  "sUB B (x)",
+                                  "Public Function C(x) As Long",
+                                  "Declare Function D Lib (",
+                                  "Function E Sub F(",
+                                  "x = Sub(1)",
+                                  "Function G' Sub H(",
+                                  "Function ( Sub I",
+                                  "End Sub ",
+                                  "MySub J(",
+                                  "Function K(a) 'c(",
+                                  "FunctioN L(("};
+    for (const char *shape : shapes) {
+        for (std::size_t pad = 0; pad < 40; ++pad) {
+            for (const std::string_view tail : {"", " ", "(", " Sub  x"}) {
+                const std::string line = std::string(pad, pad % 3 == 0 ? ' ' : 'b') + " " + shape + std::string(tail);
+                const auto both = findDeclaration(line);
+                const auto sub = declaredName(line, Declaration::Sub);
+                const auto function = declaredName(line, Declaration::Function);
+                SCOPED_TRACE(line);
+                if (sub) {
+                    ASSERT_TRUE(both && both->kind == Declaration::Sub);
+                    EXPECT_EQ(both->name, *sub);
+                } else if (function) {
+                    ASSERT_TRUE(both && both->kind == Declaration::Function);
+                    EXPECT_EQ(both->name, *function);
+                } else {
+                    EXPECT_FALSE(both);
+                }
+                EXPECT_EQ(findDeclaration(line, line.find('\'')).has_value(), both.has_value());
+            }
+        }
+    }
+    const std::string far = std::string(37, 'x') + " Sub Far(";
+    ASSERT_TRUE(findDeclaration(far));
+    EXPECT_EQ(findDeclaration(far)->name, "Far");
 }
 
 TEST(Colouriser, AnchorNamesAreEscapedButRecordedRaw)
