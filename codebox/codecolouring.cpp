@@ -4,9 +4,13 @@
 #include "codebox/codekeywords.h"
 #include "codebox/linescan.h"
 #include "codebox/richtextbox.h"
+#include "controlhost/colourvalue.h"
 #include "probar/probar.h"
 
 #include <QScopeGuard>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <optional>
 
@@ -29,6 +33,78 @@ private:
     RichTextBox &m_rtb;
     int m_selStart;
     RichTextBox::WindowUpdateLock m_lock;
+};
+
+// Colours in one pass the lines of a whole-text colouring, as colorLine
+// colours each of them (non-interactive), but reading every line from its
+// block and colouring through one document cursor instead of selections of
+// the box: no position is converted and no line text is copied twice. Only
+// a keyword that must be re-cased goes through the box's selection, so that
+// the box takes note of the change of text.
+class WholeTextColouring {
+public:
+    WholeTextColouring(RichTextBox &rtb, const CodeBoxShared &shared)
+        : m_rtb(rtb), m_cursor(rtb.document()), m_comment(formatOf(shared.Color_Comment)),
+          m_keyword(formatOf(shared.Color_KeyWords)), m_identifier(formatOf(shared.Color_IDWords))
+    {
+    }
+
+    // Colours block, the line that starts at crlfStart (0-based, line breaks
+    // counting two).
+    void colourLine(const QTextBlock &block, qint32 crlfStart)
+    {
+        const QString line = block.text();
+        const QString masked = maskStrings(line) + u' ';
+        const qsizetype apostrophe = masked.indexOf(u'\'');
+        // The last line has no line break after it: only its comment is
+        // coloured.
+        const bool lastLine = !block.next().isValid();
+        const int docStart = block.position();
+        qsizetype scanEnd = lastLine ? 0 : line.size() + 1;
+        if (apostrophe >= 0) {
+            colour(docStart + int(apostrophe), int(line.size() - apostrophe), m_comment);
+            scanEnd = apostrophe + 2;
+        }
+        for (const CodeWord &word : scanCodeWords(masked, scanEnd)) {
+            if (word.keyword)
+                recase(crlfStart + qint32(word.position), QStringView(masked).sliced(word.position, word.length),
+                       QStringView(line).sliced(word.position, word.length));
+            colour(docStart + int(word.position), int(word.length), word.keyword ? m_keyword : m_identifier);
+        }
+    }
+
+private:
+    static QTextCharFormat formatOf(qint32 colour)
+    {
+        QTextCharFormat format;
+        format.setForeground(colourFromValue(colour));
+        return format;
+    }
+
+    void colour(int docPosition, int length, const QTextCharFormat &format)
+    {
+        if (length <= 0)
+            return;
+        m_cursor.setPosition(docPosition);
+        m_cursor.setPosition(docPosition + length, QTextCursor::KeepAnchor);
+        m_cursor.mergeCharFormat(format);
+    }
+
+    // Only a change of letter case is written (see colorRange).
+    void recase(qint32 crlfStart, QStringView word, QStringView selected)
+    {
+        const QString form = keyWordListForm(word);
+        if (form.isEmpty() || selected == form || selected.compare(form, Qt::CaseInsensitive) != 0)
+            return;
+        m_rtb.setSel(crlfStart, crlfStart + qint32(selected.size()));
+        m_rtb.setSelTextQ(form);
+    }
+
+    RichTextBox &m_rtb;
+    QTextCursor m_cursor;
+    const QTextCharFormat m_comment;
+    const QTextCharFormat m_keyword;
+    const QTextCharFormat m_identifier;
 };
 
 } // namespace
@@ -173,9 +249,11 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     m_progress.raise();
     barShown = true;
     m_progress.setMax(count);
+    WholeTextColouring colouring(rtb, m_shared);
+    QTextBlock block = rtb.document()->firstBlock();
     for (qint32 i = 1; i <= count; ++i) {
-        qint32 line = i;
-        colorLine(rtb, line, false);
+        colouring.colourLine(block, CrlfPositions::lineStart(block));
+        block = block.next();
         m_progress.setValue(i);
     }
 }

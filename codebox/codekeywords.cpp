@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 #include <stdexcept>
 #include <string>
 
@@ -77,6 +79,25 @@ QString keyWordListForm(QStringView word)
         return {};
     if (word.contains(u'*'))
         return searchListForm(word);
+    // Colouring asks this for every word of a module: an ASCII word (nearly
+    // every word) is folded on the stack, where case folding is lower case,
+    // and looked up without a copy; a word longer than any entry is none.
+    constexpr qsizetype kLongest = 32;
+    if (word.size() <= kLongest) {
+        char16_t folded[kLongest];
+        bool ascii = true;
+        for (qsizetype i = 0; i < word.size() && ascii; ++i) {
+            const char16_t c = word[i].unicode();
+            ascii = c < 0x80;
+            folded[i] = (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
+        }
+        if (ascii) {
+            const QString key = QString::fromRawData(reinterpret_cast<const QChar *>(folded), word.size());
+            return entriesByFoldedName().value(key);
+        }
+    } else if (std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        return {};
+    }
     return entriesByFoldedName().value(word.toString().toCaseFolded());
 }
 

@@ -2,6 +2,8 @@
 
 #include "codebox/codekeywords.h"
 
+#include <QVarLengthArray>
+
 namespace quorbel {
 
 QString maskStrings(QStringView line)
@@ -45,9 +47,11 @@ QList<CodeWord> scanCodeWords(QStringView masked, qsizetype last)
     QList<CodeWord> words;
     // The word is built from its characters: an "&" inside it is not part of
     // it, and its range is then taken as the word's length just before the
-    // character that ends it.
-    QString current;
-    QString previous;
+    // character that ends it. The word lives in a buffer kept across words,
+    // and of the previous word only what the rules ask is kept.
+    enum class Previous { Other, GoTo, Dim, Ampersand };
+    QVarLengthArray<QChar, 64> current;
+    Previous previous = Previous::Other;
     bool bracket = false;
     const qsizetype end = qMin(last, masked.size());
     for (qsizetype i = 0; i < end; ++i) {
@@ -62,21 +66,22 @@ QList<CodeWord> scanCodeWords(QStringView masked, qsizetype last)
         if (digit)
             continue;
         if (ch == '&') {
-            previous = QStringLiteral("&");
+            previous = Previous::Ampersand;
             continue;
         }
         if (ch == '[')
             bracket = true;
-        if (!current.isEmpty() && previous != u"GoTo" && ch != ':') {
-            const qsizetype start = i - current.size();
-            if (previous != u"Dim" && !bracket && isCodeKeyWord(current))
-                words.append({start, current.size(), true});
-            else if (previous != u"&")
-                words.append({start, current.size(), false});
+        const QStringView word(current.constData(), current.size());
+        if (!word.isEmpty() && previous != Previous::GoTo && ch != ':') {
+            const qsizetype start = i - word.size();
+            if (previous != Previous::Dim && !bracket && isCodeKeyWord(word))
+                words.append({start, word.size(), true});
+            else if (previous != Previous::Ampersand)
+                words.append({start, word.size(), false});
         }
         if (ch == ']')
             bracket = false;
-        previous = current;
+        previous = word == u"GoTo" ? Previous::GoTo : word == u"Dim" ? Previous::Dim : Previous::Other;
         current.clear();
     }
     return words;

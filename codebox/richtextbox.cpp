@@ -338,7 +338,7 @@ void RichTextBox::setSelColor(qint32 colour)
 
 // ------------------------------------------------------------ rich text
 
-QString RichTextBox::richTextOf(int from, int to) const
+std::vector<RtfRun> RichTextBox::runsOf(int from, int to) const
 {
     std::vector<RtfRun> runs;
     const auto add = [&runs](const QString &text, qint32 colour) {
@@ -365,14 +365,25 @@ QString RichTextBox::richTextOf(int from, int to) const
             runs.back().text += QStringLiteral("\r\n");
         }
     }
+    return runs;
+}
+
+QString RichTextBox::richTextOf(int from, int to) const
+{
     const qreal points = font().pointSizeF();
-    return writeRtf(runs, font().family(), points > 0 ? qRound(points * 2) : 20);
+    return writeRtf(runsOf(from, to), font().family(), points > 0 ? qRound(points * 2) : 20);
 }
 
 QString RichTextBox::SelRTF() const
 {
     const QTextCursor cursor = currentCursor();
     return richTextOf(cursor.selectionStart(), cursor.selectionEnd());
+}
+
+std::vector<RtfRun> RichTextBox::SelRuns() const
+{
+    const QTextCursor cursor = currentCursor();
+    return runsOf(cursor.selectionStart(), cursor.selectionEnd());
 }
 
 QString RichTextBox::TextRTF() const
@@ -382,17 +393,34 @@ QString RichTextBox::TextRTF() const
 
 void RichTextBox::insertRuns(QTextCursor &cursor, const QString &rtf)
 {
+    if (looksLikeRtf(rtf)) {
+        insertRuns(cursor, readRtf(rtf));
+        return;
+    }
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    if (looksLikeRtf(rtf)) {
-        for (const RtfRun &run : readRtf(rtf))
-            cursor.insertText(withNewLines(run.text), formatOfRun(run.colour));
-    } else {
-        cursor.insertText(withNewLines(rtf), cursor.charFormat());
-    }
+    cursor.insertText(withNewLines(rtf), cursor.charFormat());
     cursor.endEditBlock();
     if (m_undo.inProgrammaticEdit())
         m_textChangedInEdit = true;
+}
+
+void RichTextBox::insertRuns(QTextCursor &cursor, const std::vector<RtfRun> &runs)
+{
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    for (const RtfRun &run : runs)
+        cursor.insertText(withNewLines(run.text), formatOfRun(run.colour));
+    cursor.endEditBlock();
+    if (m_undo.inProgrammaticEdit())
+        m_textChangedInEdit = true;
+}
+
+void RichTextBox::setSelRuns(const std::vector<RtfRun> &runs)
+{
+    QTextCursor cursor = currentCursor();
+    insertRuns(cursor, runs);
+    applyCursor(cursor);
 }
 
 void RichTextBox::setSelRTF(const QString &rtf)

@@ -2,6 +2,7 @@
 
 #include "codebox/controlevents.h"
 #include "codebox/crlfpositions.h"
+#include "codebox/rtf.h"
 #include "codebox/undoledger.h"
 #include "engine/textcontrol.h"
 
@@ -10,6 +11,7 @@
 #include <QTextCursor>
 
 #include <functional>
+#include <vector>
 
 class QMimeData;
 
@@ -91,6 +93,12 @@ public:
     // other programs too); the caret goes after it. A text that is not RTF
     // at all ("{\rtf" missing) is inserted as plain text.
     void setSelRTF(const QString &rtf);
+    // The selection's text and colours as runs, as SelRTF writes them (line
+    // breaks CR LF, joining the run before them), and their insertion in
+    // place of the selection, as setSelRTF inserts the rich text of such
+    // runs: the same result without writing and reading rich text.
+    std::vector<RtfRun> SelRuns() const;
+    void setSelRuns(const std::vector<RtfRun> &runs);
     QString TextRTF() const;
     // Replaces the whole text with the rich text; clears the undo history.
     void setTextRTF(const QString &rtf);
@@ -245,8 +253,10 @@ private:
     // is locked the box's own.
     QTextCursor currentCursor() const;
     void applyCursor(const QTextCursor &cursor);
+    std::vector<RtfRun> runsOf(int from, int to) const;
     QString richTextOf(int from, int to) const;
     void insertRuns(QTextCursor &cursor, const QString &rtf);
+    void insertRuns(QTextCursor &cursor, const std::vector<RtfRun> &runs);
     void onContentsChange(int position, int removed, int added);
     void onSelectionMoved();
     QPointF toTwips(const QPointF &pixels) const;

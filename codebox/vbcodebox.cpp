@@ -346,7 +346,7 @@ void VBCodeBox::PasteCode(const QString &Text)
         m_colouring.colorAll(*m_rtbPaste);
         // Everything but the line break added above.
         m_rtbPaste->setSel(0, m_rtbPaste->textLength() - 2);
-        m_rtb1->setSelRTF(m_rtbPaste->SelRTF());
+        m_rtb1->setSelRuns(m_rtbPaste->SelRuns());
     }
     const double elapsed = elapsedSeconds(started, m_clock.secondsSinceMidnight());
     m_label1->setText(QString::number(elapsed, 'f', 4));

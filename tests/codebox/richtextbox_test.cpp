@@ -182,6 +182,44 @@ TEST(RichTextBoxTest, RichTextRoundTripBetweenBoxes)
     EXPECT_EQ(restored.TextQ(), QStringLiteral("not {rich}\r\nplain red\r\nnext"));
 }
 
+// Runs handed from box to box leave what their rich text would leave: the
+// same text, colours and undo step, whatever the characters.
+TEST(RichTextBoxTest, RunsBetweenBoxesEqualTheirRichText)
+{
+    RichTextBox source;
+    QString text = QStringLiteral("\tIf {x} Then \\ y\r\n\r\n");
+    text += QChar(0);
+    text += QStringLiteral("\x01\x0b\x7f \u00e9\u8000\uffff \U0001F600 end\r\nlast");
+    source.setTextQ(text);
+    source.setSel(0, 3);
+    source.setSelColor(blue);
+    source.setSel(4, 6);
+    source.setSelColor(red);
+    source.setSel(10, 19);
+    source.setSelColor(green);
+    source.setSel(22, 26);
+    source.setSelColor(red);
+    for (const auto &[from, to] : {std::pair{0, -1}, std::pair{1, 14}, std::pair{12, 12}, std::pair{5, 28}}) {
+        source.setSel(from, to);
+        RichTextBox viaRtf;
+        RichTextBox viaRuns;
+        for (RichTextBox *box : {&viaRtf, &viaRuns}) {
+            box->setTextQ(QStringLiteral("<>"));
+            box->setSel(1, 1);
+            box->setSelTextQ(QStringLiteral("typed"));
+        }
+        viaRtf.setSelRTF(source.SelRTF());
+        viaRuns.setSelRuns(source.SelRuns());
+        EXPECT_EQ(viaRuns.TextQ(), viaRtf.TextQ()) << from << " " << to;
+        EXPECT_EQ(viaRuns.TextRTF(), viaRtf.TextRTF()) << from << " " << to;
+        EXPECT_EQ(viaRuns.selStart(), viaRtf.selStart());
+        EXPECT_EQ(viaRuns.document()->availableUndoSteps(), viaRtf.document()->availableUndoSteps());
+        viaRuns.undoUserStep();
+        viaRtf.undoUserStep();
+        EXPECT_EQ(viaRuns.TextQ(), viaRtf.TextQ());
+    }
+}
+
 TEST(RichTextBoxTest, PastesGoThroughTheHandlerWithCrlf)
 {
     RichTextBox box;
