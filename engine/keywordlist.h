@@ -24,8 +24,9 @@ inline constexpr std::string_view kKeyWordList =
 // without regard to case. A word holding asterisks matches when it spans
 // several entries ("dim*do"); an empty word never matches. A word without
 // an asterisk costs a few operations, whatever its length; one with an
-// asterisk a search of the list. Inline: the word scan asks for every word.
-inline bool inKeyWordList(std::string_view word);
+// asterisk a search of the list. Always inline: the word scan asks for
+// every word, and a call would cost a third of the test.
+[[gnu::always_inline]] inline bool inKeyWordList(std::string_view word);
 
 // The search for a word holding an asterisk.
 bool keyWordListSpans(std::string_view word);

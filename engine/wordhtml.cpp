@@ -43,7 +43,7 @@ bool isGoTo(std::string_view word)
 
 // Numbers, string literals and operators: the first character after leading
 // blanks is one of " # $ % & ' ( ) * + , - . / 0-9 : ; < = >.
-bool isPlainWord(std::string_view word)
+[[gnu::always_inline]] inline bool isPlainWord(std::string_view word)
 {
     const std::size_t first = !word.empty() && word[0] != ' ' ? 0 : word.find_first_not_of(' ');
     return first != std::string_view::npos && word[first] >= 34 && word[first] <= 62;
@@ -234,16 +234,16 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         }
         const std::size_t to = std::min(codeLength, from + segment);
         for (std::size_t block = from; block < to; block += 16) {
-            std::uint32_t stops;
-            if (codeLength - block >= 16) {
-                stops = stopsIn(bytes + block);
-            } else {
-                // The last bytes, padded with zeros (no stop), so nothing
-                // past the code part is read.
-                char tail[16] = {};
+            // The last bytes are padded with zeros (no stop), so nothing
+            // past the code part is read.
+            char tail[16];
+            const char *blockBytes = bytes + block;
+            if (codeLength - block < 16) {
+                std::memset(tail, 0, sizeof tail);
                 std::memcpy(tail, bytes + block, codeLength - block);
-                stops = stopsIn(tail);
+                blockBytes = tail;
             }
+            std::uint32_t stops = stopsIn(blockBytes);
             for (; stops != 0; stops &= stops - 1) {
                 const std::size_t i = block + static_cast<std::size_t>(std::countr_zero(stops));
                 const char c = bytes[i];
@@ -254,10 +254,23 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
                 const std::string_view word(bytes + wordStart, i - wordStart);
                 if (word.empty() && !inString && !afterGoTo && !bracketMode && c != '[' && c != ':') {
                     // Most stops: a blank of the indentation, or a
-                    // delimiter right after another. Written as it is.
-                    *next++ = c;
+                    // delimiter right after another. Written as it is; a
+                    // run of blanks in the block (the state stays the
+                    // same for each of them) is written in one piece.
+                    const std::uint32_t bit = static_cast<std::uint32_t>(i - block);
+                    std::size_t run = 1;
+                    if (c == ' ' && (stops & (2u << bit)) != 0) {
+                        const std::uint32_t blanks = masks::eitherByte(blockBytes, ' ', ' ');
+                        run = static_cast<std::size_t>(std::countr_one(blanks >> bit));
+                        // Leaves the last blank's bit for the loop to clear.
+                        stops &= ~((1u << (bit + run - 1)) - 1);
+                        copyBytes(next, bytes + i, run);
+                    } else {
+                        *next = c;
+                    }
+                    next += run;
                     lastWord = word;
-                    wordStart = i + 1;
+                    wordStart = i + run;
                     continue;
                 }
                 if (c == ':') {
