@@ -10,6 +10,12 @@ namespace quorbel {
 // all of them.
 bool keyWordListSpans(std::string_view word)
 {
+    // A word that spans entries begins with a whole entry: most products
+    // ("a*b") fail this test of the table and skip the search.
+    const std::string_view first = word.substr(0, word.find('*'));
+    if (first.empty() || first.size() > keywords::Entries::kMaxSize ||
+        !keywords::kEntries.contains(keywords::packed(first.data(), first.size()), first.size()))
+        return false;
     for (std::size_t star = 0; star != std::string_view::npos; star = kKeyWordList.find('*', star + 1)) {
         const std::size_t end = star + 1 + word.size();
         if (end >= kKeyWordList.size())

@@ -163,7 +163,18 @@ inline bool inKeyWordList(std::string_view word)
         const std::uint64_t key = keywords::packed(word.data(), word.size());
         if (!keywords::hasByte(key, '*'))
             return keywords::kEntries.contains(key, word.size());
-    } else if (word.size() > kKeyWordList.size() || word.find('*') == std::string_view::npos) {
+    } else if (word.size() > kKeyWordList.size()) {
+        return false;
+    } else if (word.size() <= 2 * keywords::Entries::kMaxSize) {
+        // Most longer words: two overlapping eight-byte loads instead of a
+        // search call.
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        std::memcpy(&low, word.data(), 8);
+        std::memcpy(&high, word.data() + word.size() - 8, 8);
+        if (!keywords::hasByte(low, '*') && !keywords::hasByte(high, '*'))
+            return false;
+    } else if (word.find('*') == std::string_view::npos) {
         return false;
     }
     return keyWordListSpans(word);

@@ -86,11 +86,37 @@ TEST(KeyWordList, IsKeyWordAnswersAsASearchOfTheList)
             c = alphabet[random() % alphabet.size()];
         words.insert(word);
     }
+    // Runs of whole entries, nine to forty bytes long (an asterisk then
+    // sits anywhere in a word's first or last eight bytes), and each run
+    // with its first entry or a byte of it changed: a word of several
+    // entries must begin with a whole one.
+    std::vector<std::size_t> stars;
+    for (std::size_t star = 0; star != std::string_view::npos; star = kKeyWordList.find('*', star + 1))
+        stars.push_back(star);
+    for (std::size_t a = 0; a + 1 < stars.size(); ++a) {
+        for (std::size_t b = a + 2; b < stars.size() && stars[b] - stars[a] <= 41; ++b) {
+            const std::string run(kKeyWordList.substr(stars[a] + 1, stars[b] - stars[a] - 1));
+            words.insert(run);
+            words.insert("x" + run);
+            words.insert(run.substr(1));
+            words.insert(run + "*");
+            std::string changed = run;
+            changed[random() % changed.size()] = 'q';
+            words.insert(changed);
+        }
+    }
+    for (const char *word : {"abcdefghi", "abcdefgh*", "*abcdefgh", "abcdefghijklmnop", "abcdefgh*ijklmnop",
+                             "abcdefghijklmno*", "abcdefghijklmnopq*", "Dim*Do*Double*Each*Else*ElseIf"})
+        words.insert(word);
     for (std::string word : words) {
         if (random() % 2)
             word = lowered(word);
         ASSERT_EQ(colouriser.IsKeyWord(word), naiveIsKeyWord(word)) << '[' << word << ']';
     }
+    EXPECT_TRUE(colouriser.IsKeyWord("Dim*Do*Double*Each*Else*ElseIf"));
+    EXPECT_TRUE(colouriser.IsKeyWord("Currency*CVar")); // 13 bytes
+    EXPECT_FALSE(colouriser.IsKeyWord("Currency*CVa"));
+    EXPECT_FALSE(colouriser.IsKeyWord("urrency*CVar"));
     EXPECT_TRUE(messages.calls.empty());
 }
 
