@@ -240,7 +240,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
             const char *blockBytes = bytes + block;
             if (codeLength - block < 16) {
                 std::memset(tail, 0, sizeof tail);
-                std::memcpy(tail, bytes + block, codeLength - block);
+                copyBytes(tail, bytes + block, codeLength - block);
                 blockBytes = tail;
             }
             std::uint32_t stops = stopsIn(blockBytes);
