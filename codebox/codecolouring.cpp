@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <optional>
 
 namespace quorbel {
@@ -299,12 +300,17 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     m_progress.raise();
     barShown = true;
     m_progress.setMax(count);
+    // The bar takes a value about twice per pixel of its width, not once per
+    // line: a long text's bar moves as far per step, the first and the last
+    // line still set it.
+    const qint32 step = std::max(1, count / std::max(1, 2 * m_progress.width()));
     WholeTextColouring colouring(rtb, m_shared);
     QTextBlock block = rtb.document()->firstBlock();
     for (qint32 i = 1; i <= count; ++i) {
         colouring.colourLine(block, CrlfPositions::lineStart(block));
         block = block.next();
-        m_progress.setValue(i);
+        if (i == 1 || i == count || i % step == 0)
+            m_progress.setValue(i);
     }
 }
 
