@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <optional>
 
 namespace quorbel {
@@ -47,6 +48,15 @@ public:
         : m_rtb(rtb), m_cursor(rtb.document()), m_comment(formatOf(shared.Color_Comment)),
           m_keyword(formatOf(shared.Color_KeyWords)), m_identifier(formatOf(shared.Color_IDWords))
     {
+        // When every character has one format, each coloured range is that
+        // format with its colour changed: setting whole formats gives what
+        // merging the colour in gives, without a merge per range.
+        if (const std::optional<QTextCharFormat> common = commonFormat(*rtb.document())) {
+            m_whole = true;
+            m_comment = withColour(*common, m_comment);
+            m_keyword = withColour(*common, m_keyword);
+            m_identifier = withColour(*common, m_identifier);
+        }
     }
 
     // Colours block, the line that starts at crlfStart (0-based, line breaks
@@ -81,16 +91,43 @@ private:
         return format;
     }
 
+    // The one format of every character of document, if there is one.
+    static std::optional<QTextCharFormat> commonFormat(const QTextDocument &document)
+    {
+        int index = -1;
+        for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const int fragmentIndex = it.fragment().charFormatIndex();
+                if (index >= 0 && fragmentIndex != index)
+                    return std::nullopt;
+                index = fragmentIndex;
+            }
+        }
+        if (index < 0)
+            return std::nullopt;
+        return document.allFormats().at(index).toCharFormat();
+    }
+
+    static QTextCharFormat withColour(QTextCharFormat format, const QTextCharFormat &colour)
+    {
+        format.merge(colour);
+        return format;
+    }
+
     void colour(int docPosition, int length, const QTextCharFormat &format)
     {
         if (length <= 0)
             return;
         m_cursor.setPosition(docPosition);
         m_cursor.setPosition(docPosition + length, QTextCursor::KeepAnchor);
-        m_cursor.mergeCharFormat(format);
+        if (m_whole)
+            m_cursor.setCharFormat(format);
+        else
+            m_cursor.mergeCharFormat(format);
     }
 
-    // Only a change of letter case is written (see colorRange).
+    // Only a change of letter case is written (see colorRange). Text the box
+    // writes may take another format: from then on colours are merged in.
     void recase(qint32 crlfStart, QStringView word, QStringView selected)
     {
         const QString form = keyWordListForm(word);
@@ -98,13 +135,27 @@ private:
             return;
         m_rtb.setSel(crlfStart, crlfStart + qint32(selected.size()));
         m_rtb.setSelTextQ(form);
+        if (m_whole) {
+            m_whole = false;
+            m_comment = colourOnly(m_comment);
+            m_keyword = colourOnly(m_keyword);
+            m_identifier = colourOnly(m_identifier);
+        }
+    }
+
+    static QTextCharFormat colourOnly(const QTextCharFormat &format)
+    {
+        QTextCharFormat colour;
+        colour.setForeground(format.foreground());
+        return colour;
     }
 
     RichTextBox &m_rtb;
     QTextCursor m_cursor;
-    const QTextCharFormat m_comment;
-    const QTextCharFormat m_keyword;
-    const QTextCharFormat m_identifier;
+    bool m_whole = false; // whole formats are set, see the constructor
+    QTextCharFormat m_comment;
+    QTextCharFormat m_keyword;
+    QTextCharFormat m_identifier;
 };
 
 } // namespace
@@ -249,12 +300,17 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     m_progress.raise();
     barShown = true;
     m_progress.setMax(count);
+    // The bar takes a value about twice per pixel of its width, not once per
+    // line: a long text's bar moves as far per step, the first and the last
+    // line still set it.
+    const qint32 step = std::max(1, count / std::max(1, 2 * m_progress.width()));
     WholeTextColouring colouring(rtb, m_shared);
     QTextBlock block = rtb.document()->firstBlock();
     for (qint32 i = 1; i <= count; ++i) {
         colouring.colourLine(block, CrlfPositions::lineStart(block));
         block = block.next();
-        m_progress.setValue(i);
+        if (i == 1 || i == count || i % step == 0)
+            m_progress.setValue(i);
     }
 }
 

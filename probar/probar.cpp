@@ -185,7 +185,8 @@ void ProBar::setValue(qint32 value)
         const BarGeometry now = barGeometry(m_value, m_vertical);
         if (!m_paintedValid) {
             repaint(contentsRect());
-        } else {
+        } else if (now.bar != m_painted.bar || now.background != m_painted.background) {
+            // Most steps leave both rectangles as painted: no region is built.
             const QRegion changed =
                 (QRegion(now.bar) ^ QRegion(m_painted.bar)) + (QRegion(now.background) ^ QRegion(m_painted.background));
             if (!changed.isEmpty())

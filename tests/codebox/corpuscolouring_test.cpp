@@ -1,5 +1,6 @@
 // Whole-text colouring of real modules, checked character by character
 // against the colouring rules walked independently here.
+#include "controlhost/colourvalue.h"
 #include "tests/codebox/codeboxfixture.h"
 #include "tests/codebox/colourmap.h"
 #include "tests/support/corpusfiles.h"
@@ -8,8 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cctype>
@@ -193,6 +198,25 @@ INSTANTIATE_TEST_SUITE_P(
 // colour everywhere and the line break appended after a long last line):
 // the same text, re-cased, and the same colour runs. Checked on a spread of
 // real modules and on lines made to reach the rules' corners.
+// Whether the two documents hold the same fragments with equal formats.
+bool sameFormats(const QTextDocument &a, const QTextDocument &b)
+{
+    QTextBlock x = a.firstBlock();
+    QTextBlock y = b.firstBlock();
+    for (; x.isValid() && y.isValid(); x = x.next(), y = y.next()) {
+        auto i = x.begin();
+        auto j = y.begin();
+        for (; !i.atEnd() && !j.atEnd(); ++i, ++j) {
+            if (i.fragment().position() != j.fragment().position() || i.fragment().length() != j.fragment().length() ||
+                i.fragment().charFormat() != j.fragment().charFormat())
+                return false;
+        }
+        if (!i.atEnd() || !j.atEnd() || x.charFormat() != y.charFormat())
+            return false;
+    }
+    return x.isValid() == y.isValid();
+}
+
 TEST(WholeTextColouring, EqualsColouringEveryLineInTurn)
 {
     QStringList sources = {
@@ -236,7 +260,33 @@ TEST(WholeTextColouring, EqualsColouringEveryLineInTurn)
 
         ASSERT_EQ(whole->Text(), byLine->Text()) << source.left(200).toStdString();
         ASSERT_EQ(whole->RTB1().TextRTF(), rtb.TextRTF()) << source.left(200).toStdString();
+        // Every character's whole format, not only what rich text keeps.
+        ASSERT_TRUE(sameFormats(*whole->RTB1().document(), *rtb.document())) << source.left(200).toStdString();
     }
+
+    // Text of more than one format keeps what is not colour: "a" stays bold.
+    for (VBCodeBox *box : {whole.get(), byLine.get()}) {
+        box->setText(QStringLiteral("Dim a As Long\r\nb = a ' x\r\n"));
+        QTextCursor cursor(box->RTB1().document());
+        cursor.setPosition(4);
+        cursor.setPosition(5, QTextCursor::KeepAnchor);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        cursor.mergeCharFormat(bold);
+    }
+    whole->color();
+    RichTextBox &rtb = byLine->RTB1();
+    byLine->unColorAll(rtb);
+    for (qint32 line = 1; line <= 3; ++line) {
+        qint32 number = line;
+        byLine->colorLine(rtb, number, false);
+    }
+    EXPECT_EQ(whole->Text(), "Dim a As Long\r\nb = a ' x\r\n");
+    EXPECT_TRUE(sameFormats(*whole->RTB1().document(), *rtb.document()));
+    QTextCursor bolded(whole->RTB1().document());
+    bolded.setPosition(5);
+    EXPECT_EQ(bolded.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(bolded.charFormat().foreground().color(), colourFromValue(0x000080));
 }
 
 // Pictures for a person to look at: the box holding a coloured module, and
