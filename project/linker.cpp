@@ -11,7 +11,7 @@ namespace quorbel::project {
 
 namespace {
 
-constexpr std::string_view kLinkStyle = "' STYLE='color:inherit;text-decoration:none'>";
+constexpr std::string_view kLinkStyle = "' STYLE='color:inherit;text-decoration:none'";
 
 std::string anchorTag(std::string_view name)
 {
@@ -151,24 +151,36 @@ std::string CodeLinker::decorateLine(std::string_view html)
     return out;
 }
 
-std::string CodeLinker::hrefOf(const Target &target, std::string_view anchor) const
+std::string CodeLinker::linkTag(const Target &target, std::string_view anchor) const
 {
-    std::string href;
-    if (target.module != m_module) {
-        namespace fs = std::filesystem;
-        const fs::path from = fs::path(m_symbols.modules()[m_module].codePage).parent_path();
-        const fs::path to(m_symbols.modules()[target.module].codePage);
-        href = percentEncode(to.lexically_relative(from.empty() ? fs::path(".") : from).generic_string(), "/");
-    }
-    return href + "#" + escapeHtmlName(anchor);
+    namespace fs = std::filesystem;
+    const ModuleSymbols &here = m_symbols.modules()[m_module];
+    const ModuleSymbols &there = m_symbols.modules()[target.module];
+    const fs::path from = fs::path(here.codePage).parent_path();
+    const auto relative = [&from](const std::string &page) {
+        return percentEncode(fs::path(page).lexically_relative(from.empty() ? fs::path(".") : from).generic_string(),
+                             "/");
+    };
+    std::string tag = "<A HREF='";
+    if (target.module != m_module)
+        tag += relative(there.codePage);
+    tag += "#" + escapeHtmlName(anchor);
+    tag += kLinkStyle;
+    // In a frame set the header frame shows the lists of the module in the
+    // code frame: a link to another module's code brings that module's
+    // header page along. The path is percent-encoded, so it holds no quote.
+    if (target.module != m_module && !there.headerPage.empty())
+        tag += " ONCLICK=\"if(parent.header)parent.header.location.href='" + relative(there.headerPage) + "'\"";
+    tag += '>';
+    return tag;
 }
 
 void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t> &htmlStart,
                             const std::vector<std::size_t> &htmlEnd, std::vector<Insert> &inserts)
 {
-    const auto link = [&](std::size_t i, const std::string &href) {
+    const auto link = [&](std::size_t i, std::string tag) {
         const Token &t = line.tokens[i];
-        inserts.push_back({htmlStart[t.offset], "<A HREF='" + href + std::string(kLinkStyle)});
+        inserts.push_back({htmlStart[t.offset], std::move(tag)});
         inserts.push_back({htmlEnd[t.offset + t.length - 1], "</A>"});
     };
     // A declaration's parameters are the procedure's own names.
@@ -226,7 +238,7 @@ void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t>
                 if (m_procedure) {
                     for (const Label &label : m_procedure->labels) {
                         if (!label.anchor.empty() && equalsAsciiCaseBlind(label.name, line.word(j))) {
-                            link(j, "#" + escapeHtmlName(label.anchor));
+                            link(j, "<A HREF='#" + escapeHtmlName(label.anchor) + std::string(kLinkStyle) + ">");
                             break;
                         }
                     }
@@ -256,7 +268,7 @@ void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t>
                         me ? m_symbols.resolve(m_module, bareName(word))
                            : m_symbols.resolveQualified(m_module, bareName(line.word(p - 1)), bareName(word));
                     if (target && (!me || target->module == m_module) && !target->procedure->anchor.empty())
-                        link(i, hrefOf(*target, target->procedure->anchor));
+                        link(i, linkTag(*target, target->procedure->anchor));
                 }
                 continue;
             }
@@ -271,7 +283,7 @@ void CodeLinker::linkTokens(const CodeLine &line, const std::vector<std::size_t>
             continue;
         if (const auto target = m_symbols.resolve(m_module, bareName(word));
             target && !target->procedure->anchor.empty())
-            link(i, hrefOf(*target, target->procedure->anchor));
+            link(i, linkTag(*target, target->procedure->anchor));
     }
 }
 

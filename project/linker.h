@@ -34,7 +34,8 @@ private:
     };
     void linkTokens(const CodeLine &line, const std::vector<std::size_t> &htmlStart,
                     const std::vector<std::size_t> &htmlEnd, std::vector<Insert> &inserts);
-    std::string hrefOf(const Target &target, std::string_view anchor) const;
+    // The opening tag of a link to anchor of target's module.
+    std::string linkTag(const Target &target, std::string_view anchor) const;
     // An anchor line of the page writer, with the anchor's unique name.
     std::string uniqueAnchorLine(std::string_view html);
 

@@ -43,6 +43,7 @@ struct Source {
     std::string codeName;
     std::string target;             // the page set's target file
     std::string codePage;           // relative to the site's folder
+    std::string headerPage;         // the frame set's header page, relative to the site's folder; empty without
     std::string mainPage;           // the frame page or the single page, relative to the site's folder
     std::vector<std::string> pages; // every page of its set
 };
@@ -133,6 +134,8 @@ std::vector<Source> planSources(const fs::path &projectPath, const ProjectFile &
         source.target = (folder / (fileName + "." + ext)).string();
         const PageFiles files = pageFiles(source.target, ext, frames);
         source.codePage = relativeTo(files.codePage, folder);
+        if (frames)
+            source.headerPage = relativeTo(files.headerPage, folder);
         source.mainPage = relativeTo(frames ? files.framePage : files.codePage, folder);
         for (const std::string *page : {&files.framePage, &files.codePage, &files.headerPage}) {
             if (!page->empty())
@@ -223,7 +226,7 @@ int writeProject(const fs::path &projectPath, const fs::path &folder, const std:
     std::vector<ModuleSymbols> modules;
     for (const Source &source : sources)
         modules.push_back({source.entry.kind, source.codeName, source.codePage,
-                           source.text ? outlineModule(*source.text) : ModuleOutline{}});
+                           source.text ? outlineModule(*source.text) : ModuleOutline{}, source.headerPage});
     const ProjectSymbols symbols(std::move(modules));
 
     ProcessState process;

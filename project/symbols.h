@@ -17,6 +17,9 @@ struct ModuleSymbols {
     std::string name;     // its code name
     std::string codePage; // its code page, relative to the site's folder ("/" between parts)
     ModuleOutline outline;
+    // The header page beside the code page when the module has a frame set
+    // (same form as codePage); empty without one.
+    std::string headerPage;
 };
 
 // Where a name leads: a procedure of a module.

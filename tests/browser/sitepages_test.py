@@ -6,9 +6,12 @@ opens FOLDER/index.html and checks that
 - the index loads, names the project and lists modules with procedure links;
 - following procedure links of the index (an even spread of them) loads the
   module's code page with the procedure's anchor at the top of the window;
-- following call links inside code pages does the same for their targets.
+- following call links inside code pages does the same for their targets;
+- in a module's frame set, a call link to another module shows that
+  module's code at the anchor and its header page with its lists.
 
-A screenshot of the index is written to the output folder to be looked at.
+Screenshots of the index and of the frame set after the link are written to
+the output folder to be looked at.
 Exits 77 (skipped) without a browser or without the corpus, 1 on a failure.
 """
 
@@ -17,7 +20,7 @@ import json
 import pathlib
 import subprocess
 import sys
-from urllib.parse import unquote, urldefrag
+from urllib.parse import unquote, urldefrag, urljoin
 
 from devtools import Browser, find_browser
 
@@ -70,6 +73,51 @@ def follow(browser, failures, url):
         print(f"  {url}: at its anchor")
     except AssertionError as error:
         failures.check(False, str(error))
+
+
+# The first link of the code frame that leads to another module, clicked;
+# its address, or null when the code frame holds none.
+CLICK_MODULE_LINK = """
+(() => {
+  const here = frames.code.location.href.split('#')[0];
+  const link = [...frames.code.document.links].find(a => a.hash && a.href.split('#')[0] !== here);
+  if (!link) return null;
+  link.click();
+  return link.href;
+})()
+"""
+FRAMES_LOADED = ("!!frames.code && !!frames.header && frames.code.document.readyState === 'complete'"
+                 " && frames.header.document.readyState === 'complete'")
+
+
+def follow_between_frame_sets(browser, failures, frame_pages, shot):
+    """Clicks a link to another module in the first frame set that has one;
+    checks that the code frame reaches the anchor and the header frame shows
+    the other module's header page with its lists (screenshot to shot)."""
+    for page in frame_pages:
+        browser.navigate(page)
+        browser.wait_for(FRAMES_LOADED, f"{page}: both frames loaded")
+        target = browser.evaluate(CLICK_MODULE_LINK)
+        if target is None:
+            continue
+        header = urljoin(target, "Header.html")
+        code, anchor = urldefrag(target)
+        try:
+            browser.wait_for(f"frames.header.location.href === {json.dumps(header)} && ({FRAMES_LOADED})"
+                             f" && frames.code.location.href === {json.dumps(target)}",
+                             f"{page}: frames after the link to {target}", timeout=5)
+            lists = browser.evaluate("frames.header.document.querySelectorAll('select').length")
+            failures.check(lists == 2, f"{header} shows {lists} lists")
+            at = browser.evaluate(f"(() => {{ const document = frames.code.document, scrollY = frames.code.scrollY,"
+                                  f" innerHeight = frames.code.innerHeight;"
+                                  f" return ({AT_ANCHOR})({json.dumps(unquote(anchor))}); }})()")
+            failures.check(at is True, f"{code} in the code frame: {at}")
+            shot.write_bytes(browser.screenshot())
+            print(f"  {page}: the link to {target} brought {header}; screenshot {shot}")
+        except AssertionError as error:
+            failures.check(False, str(error))
+        return
+    failures.check(False, "no frame set of the site holds a link to another module")
 
 
 def main():
@@ -125,6 +173,9 @@ def main():
         failures.check(len(calls) > 0, "no code page of the followed ones holds a call link")
         for url in spread(calls, LINKS_TO_FOLLOW):
             follow(browser, failures, url)
+        frame_pages = [url for url in state["links"] if "#" not in url and url.endswith(".html")
+                       and not url.endswith("/index.html")]
+        follow_between_frame_sets(browser, failures, frame_pages, out / "frames-after-link.png")
     finally:
         browser.close()
     if failures:

@@ -13,11 +13,14 @@ struct Source {
     std::string text; // lines joined with "\n"
 };
 
-ProjectSymbols symbolsOf(const std::vector<Source> &sources)
+// Each module's pages in a folder of its own; with frames, a header page
+// beside the code page.
+ProjectSymbols symbolsOf(const std::vector<Source> &sources, bool frames = false)
 {
     std::vector<ModuleSymbols> modules;
     for (const Source &s : sources)
-        modules.push_back({s.kind, s.name, s.name + "/Code.html", outlineModule(s.text)});
+        modules.push_back(
+            {s.kind, s.name, s.name + "/Code.html", outlineModule(s.text), frames ? s.name + "/Header.html" : ""});
     return ProjectSymbols(std::move(modules));
 }
 
@@ -85,6 +88,22 @@ TEST(Linker, CallsResolvedAsTheCompilerResolvesThem)
                              link("../Util/Code.html#Count", "Count") + " ");
     // Me is the module itself: its own procedures only.
     EXPECT_EQ(lines[14], "    Me." + link("#Helper", "Helper") + " 1: Me.Count ");
+}
+
+TEST(Linker, InAFrameSetALinkToAnotherModuleBringsItsHeaderPage)
+{
+    const std::vector<Source> sources{
+        {ModuleKind::Module, "Main", "Sub Run()\n    Helper\n    Local\nEnd Sub\nSub Local()\nEnd Sub\n"},
+        {ModuleKind::Module, "Util Two", "Public Sub Helper()\nEnd Sub\n"},
+    };
+    const ProjectSymbols symbols = symbolsOf(sources, true);
+    const std::vector<std::string> lines = linked(symbols, sources, 0);
+    // The header page's path is relative to the code page and percent-encoded.
+    EXPECT_EQ(lines[1],
+              "    <A HREF='../Util%20Two/Code.html#Helper' STYLE='color:inherit;text-decoration:none' "
+              "ONCLICK=\"if(parent.header)parent.header.location.href='../Util%20Two/Header.html'\">Helper</A> ");
+    // The module's own procedure: its header page is already there.
+    EXPECT_EQ(lines[2], "    " + link("#Local", "Local") + " ");
 }
 
 TEST(Linker, PublicNamesThatAreNoProceduresMakeANameAmbiguous)
