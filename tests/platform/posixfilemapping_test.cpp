@@ -36,6 +36,17 @@ TEST(PosixFileMapping, MapsFilesAndReadsEverythingElse)
     fs::remove(folder / "gone.bas");
     EXPECT_EQ(kept->view(), std::string(100000, 'x'));
 
+    // A file of several megabytes (read into memory of its own, not
+    // mapped): every byte, the last ones of a partly filled huge page
+    // included, and none after them; kept after removal too.
+    std::string large(5 * 1024 * 1024 + 4097, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>('a' + i % 23);
+    testing::writeBytes(folder / "large.bas", large);
+    const auto read = mapping.open((folder / "large.bas").string());
+    fs::remove(folder / "large.bas");
+    EXPECT_TRUE(read->view() == large);
+
     try {
         mapping.open((folder / "missing.bas").string());
         ADD_FAILURE() << "a missing file opened";
