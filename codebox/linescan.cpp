@@ -8,7 +8,10 @@ namespace quorbel {
 
 QString maskStrings(QStringView line)
 {
-    QString result = line.toString();
+    // Room for the blank that colouring appends.
+    QString result;
+    result.reserve(line.size() + 1);
+    result.append(line);
     if (!line.contains(u'"'))
         return result;
     const bool hasApostrophe = line.contains(u'\'');

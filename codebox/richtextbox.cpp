@@ -2,6 +2,7 @@
 
 #include "codebox/keycodes.h"
 #include "codebox/rtf.h"
+#include "codebox/uniformformat.h"
 #include "controlhost/colourvalue.h"
 #include "controlhost/twips.h"
 
@@ -326,12 +327,10 @@ void RichTextBox::setSelColor(qint32 colour)
     format.setForeground(colourFromValue(colour));
     const bool wasQuiet = std::exchange(m_quietChange, true);
     if (m_lockDepth > 0) {
-        if (m_lockCursor.hasSelection())
-            m_lockCursor.mergeCharFormat(format);
+        mergeIntoSelection(m_lockCursor, format);
     } else {
         QTextCursor cursor = textCursor();
-        if (cursor.hasSelection())
-            cursor.mergeCharFormat(format);
+        mergeIntoSelection(cursor, format);
     }
     m_quietChange = wasQuiet;
 }

@@ -1,0 +1,62 @@
+#include "codebox/uniformformat.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace quorbel {
+
+std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, int from, int to)
+{
+    if (from >= to)
+        return std::nullopt;
+    int index = -1;
+    const auto same = [&index](int formatIndex) {
+        if (index >= 0 && formatIndex != index)
+            return false;
+        index = formatIndex;
+        return true;
+    };
+    // Only the blocks at the two ends can lie partly outside the range:
+    // positions, which each cost a search of the document, are read there
+    // only.
+    const QTextBlock first = document.findBlock(from);
+    const QTextBlock last = document.findBlock(to - 1);
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        // A block's character format is that of the separator before it,
+        // which lies in the range for every block after the first.
+        if (block != first && !same(block.charFormatIndex()))
+            return std::nullopt;
+        const bool edge = block == first || block == last;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (edge && (fragment.position() + fragment.length() <= from || fragment.position() >= to))
+                continue;
+            if (!same(fragment.charFormatIndex()))
+                return std::nullopt;
+        }
+        if (block == last)
+            break;
+    }
+    if (index < 0)
+        return std::nullopt;
+    return document.allFormats().at(index).toCharFormat();
+}
+
+std::optional<QTextCharFormat> mergeIntoSelection(QTextCursor &cursor, const QTextCharFormat &format)
+{
+    if (!cursor.hasSelection())
+        return std::nullopt;
+    std::optional<QTextCharFormat> uniform =
+        uniformCharFormat(*cursor.document(), cursor.selectionStart(), cursor.selectionEnd());
+    if (!uniform) {
+        cursor.mergeCharFormat(format);
+        return std::nullopt;
+    }
+    // Setting keeps the object index of each character, as a merge does.
+    uniform->merge(format);
+    cursor.setCharFormat(*uniform);
+    return uniform;
+}
+
+} // namespace quorbel
