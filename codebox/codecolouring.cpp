@@ -4,6 +4,7 @@
 #include "codebox/codekeywords.h"
 #include "codebox/linecolours.h"
 #include "codebox/linescan.h"
+#include "codebox/pasteruns.h"
 #include "codebox/richtextbox.h"
 #include "codebox/uniformformat.h"
 #include "controlhost/colourvalue.h"
@@ -29,6 +30,45 @@ QTextCharFormat formatOf(qint32 colour)
     format.setForeground(colourFromValue(colour));
     return format;
 }
+
+// The progress bar of a whole-text colouring of count lines: shown, with Max
+// the line count, while the lines are coloured, and hidden again when the
+// colouring ends, also when an error interrupts it.
+class ColouringProgress {
+public:
+    ColouringProgress(zentrim::ProBar &bar, qint32 count) : m_bar(bar), m_count(count)
+    {
+        m_bar.show();
+        m_bar.raise();
+        try {
+            m_bar.setMax(count);
+        } catch (...) {
+            // The host told of the change and failed: no destructor hides
+            // the bar of an object not made.
+            m_bar.hide();
+            throw;
+        }
+        // The bar takes a value about twice per pixel of its width, not once
+        // per line: a long text's bar moves as far per step, the first and
+        // the last line still set it.
+        m_step = std::max(1, count / std::max(1, 2 * m_bar.width()));
+    }
+    ~ColouringProgress() { m_bar.hide(); }
+    ColouringProgress(const ColouringProgress &) = delete;
+    ColouringProgress &operator=(const ColouringProgress &) = delete;
+
+    // Line line (1-based) is coloured.
+    void lineDone(qint32 line)
+    {
+        if (line == 1 || line == m_count || line % m_step == 0)
+            m_bar.setValue(line);
+    }
+
+private:
+    zentrim::ProBar &m_bar;
+    qint32 m_count;
+    qint32 m_step = 1;
+};
 
 // Keeps the caret and suspends drawing for one interactive line colouring;
 // the caret comes back before drawing resumes, whatever ends the colouring.
@@ -78,8 +118,7 @@ public:
         colouredRanges(line, lastLine, m_ranges);
         for (const ColouredRange &range : m_ranges) {
             if (range.colour == CodeColour::KeyWord) {
-                const QStringView word = line.sliced(range.position, range.length);
-                recase(crlfStart + qint32(range.position), word, word);
+                recase(crlfStart + qint32(range.position), line.sliced(range.position, range.length));
             }
             colour(docStart + int(range.position), int(range.length), formatFor(range.colour));
         }
@@ -106,12 +145,12 @@ private:
 
     // Only a change of letter case is written (see colorRange). Text the box
     // writes may take another format: from then on colours are merged in.
-    void recase(qint32 crlfStart, QStringView word, QStringView selected)
+    void recase(qint32 crlfStart, QStringView word)
     {
-        const QString form = keyWordListForm(word);
-        if (form.isEmpty() || selected == form || selected.compare(form, Qt::CaseInsensitive) != 0)
+        const QString form = keyWordRecased(word);
+        if (form.isEmpty())
             return;
-        m_rtb.setSel(crlfStart, crlfStart + qint32(selected.size()));
+        m_rtb.setSel(crlfStart, crlfStart + qint32(word.size()));
         m_rtb.setSelTextQ(form);
         if (m_whole) {
             m_whole = false;
@@ -271,10 +310,7 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     rtb.setMousePointer(RichTextBox::pointerHourglass);
     rtb.lockWindowUpdate();
     std::optional<int> selStart;
-    bool barShown = false;
     const auto restore = qScopeGuard([&] {
-        if (barShown)
-            m_progress.hide();
         if (selStart)
             rtb.setSelStart(*selStart);
         rtb.unlockWindowUpdate();
@@ -296,14 +332,7 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     if (lineText(rtb, last).size() > 3)
         rtb.appendTextQ(kLineBreak);
 
-    m_progress.show();
-    m_progress.raise();
-    barShown = true;
-    m_progress.setMax(count);
-    // The bar takes a value about twice per pixel of its width, not once per
-    // line: a long text's bar moves as far per step, the first and the last
-    // line still set it.
-    const qint32 step = std::max(1, count / std::max(1, 2 * m_progress.width()));
+    ColouringProgress progress(m_progress, count);
     if (!common) {
         // Text of several formats may differ only in colour, and now have one.
         common = uniformCharFormat(*rtb.document(), 0, rtb.document()->characterCount() - 1);
@@ -320,9 +349,23 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
         const qsizetype end = lastLine ? text.size() : text.indexOf(QChar::ParagraphSeparator, from);
         colouring.colourLine(QStringView(text).sliced(from, end - from), int(from), qint32(from) + i - 1, lastLine);
         from = end + 1;
-        if (i == 1 || i == count || i % step == 0)
-            m_progress.setValue(i);
+        progress.lineDone(i);
     }
+}
+
+std::vector<RtfRun> CodeColouring::colourPaste(const QString &text) const
+{
+    // A run carries a colour as the box reads it back from a character.
+    const auto runColour = [](qint32 colour) { return valueOfColour(colourFromValue(colour)); };
+    PasteRuns paste = pasteRuns(text, {runColour(m_shared.Color_Text), runColour(m_shared.Color_Comment),
+                                       runColour(m_shared.Color_KeyWords), runColour(m_shared.Color_IDWords)});
+    // The box would hold one line more: the empty one after the line break
+    // appended.
+    const qint32 count = paste.lines + 1;
+    ColouringProgress progress(m_progress, count);
+    for (qint32 i = 1; i <= count; ++i)
+        progress.lineDone(i);
+    return std::move(paste.runs);
 }
 
 } // namespace quorbel

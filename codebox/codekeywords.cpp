@@ -103,4 +103,12 @@ QString keyWordListForm(QStringView word)
     return entriesByFoldedName().value(word.toString().toCaseFolded());
 }
 
+QString keyWordRecased(QStringView word)
+{
+    QString form = keyWordListForm(word);
+    if (form.isEmpty() || word == form || word.compare(form, Qt::CaseInsensitive) != 0)
+        return {};
+    return form;
+}
+
 } // namespace quorbel
