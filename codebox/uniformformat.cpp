@@ -4,12 +4,21 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace quorbel {
 
 std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, int from, int to)
 {
     if (from >= to)
         return std::nullopt;
+    // Every character's format is one of the document's character formats,
+    // each held once: a document that holds one (as a text just set does)
+    // needs no look at its characters.
+    const QList<QTextFormat> formats = document.allFormats();
+    if (std::count_if(formats.begin(), formats.end(), [](const QTextFormat &f) { return f.isCharFormat(); }) == 1)
+        return std::find_if(formats.begin(), formats.end(), [](const QTextFormat &f) { return f.isCharFormat(); })
+            ->toCharFormat();
     int index = -1;
     const auto same = [&index](int formatIndex) {
         if (index >= 0 && formatIndex != index)
@@ -24,7 +33,8 @@ std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, 
     const QTextBlock last = document.findBlock(to - 1);
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         // A block's character format is that of the separator before it,
-        // which lies in the range for every block after the first.
+        // which lies in the range for every block after the first (the
+        // separator after the last block is looked at below).
         if (block != first && !same(block.charFormatIndex()))
             return std::nullopt;
         const bool edge = block == first || block == last;
@@ -35,8 +45,14 @@ std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, 
             if (!same(fragment.charFormatIndex()))
                 return std::nullopt;
         }
-        if (block == last)
+        if (block == last) {
+            // The last block's separator, when the range holds it, is the
+            // next block's character format.
+            const QTextBlock next = block.next();
+            if (next.isValid() && next.position() - 1 < to && !same(next.charFormatIndex()))
+                return std::nullopt;
             break;
+        }
     }
     if (index < 0)
         return std::nullopt;
