@@ -28,7 +28,7 @@ std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, 
     };
     // Only the blocks at the two ends can lie partly outside the range:
     // positions, which each cost a search of the document, are read there
-    // only.
+    // only, once per block (a block's fragments follow each other).
     const QTextBlock first = document.findBlock(from);
     const QTextBlock last = document.findBlock(to - 1);
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
@@ -38,9 +38,12 @@ std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, 
         if (block != first && !same(block.charFormatIndex()))
             return std::nullopt;
         const bool edge = block == first || block == last;
+        int position = edge ? block.position() : 0;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (edge && (fragment.position() + fragment.length() <= from || fragment.position() >= to))
+            const int start = position;
+            position += fragment.length();
+            if (edge && (position <= from || start >= to))
                 continue;
             if (!same(fragment.charFormatIndex()))
                 return std::nullopt;
@@ -49,7 +52,7 @@ std::optional<QTextCharFormat> uniformCharFormat(const QTextDocument &document, 
             // The last block's separator, when the range holds it, is the
             // next block's character format.
             const QTextBlock next = block.next();
-            if (next.isValid() && next.position() - 1 < to && !same(next.charFormatIndex()))
+            if (next.isValid() && block.position() + block.length() - 1 < to && !same(next.charFormatIndex()))
                 return std::nullopt;
             break;
         }
