@@ -24,6 +24,7 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
+// A format that sets the colour (a colour value) and nothing else.
 QTextCharFormat formatOf(qint32 colour)
 {
     QTextCharFormat format;
@@ -88,9 +89,9 @@ private:
 // Colours in one pass the lines of a whole-text colouring, as colorLine
 // colours each of them (non-interactive), but reading every line from one
 // copy of the text and colouring through one document cursor instead of
-// selections of the box: no position is converted. Only
-// a keyword that must be re-cased goes through the box's selection, so that
-// the box takes note of the change of text.
+// selections of the box: no position is converted. Only a keyword that must
+// be re-cased goes through the box's selection, so that the box takes note
+// of the change of text.
 class WholeTextColouring {
 public:
     // common is the one format of every character of the text, if it has
@@ -117,9 +118,8 @@ public:
     {
         colouredRanges(line, lastLine, m_ranges);
         for (const ColouredRange &range : m_ranges) {
-            if (range.colour == CodeColour::KeyWord) {
+            if (range.colour == CodeColour::KeyWord)
                 recase(crlfStart + qint32(range.position), line.sliced(range.position, range.length));
-            }
             colour(docStart + int(range.position), int(range.length), formatFor(range.colour));
         }
     }
@@ -346,7 +346,10 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     qsizetype from = 0;
     for (qint32 i = 1; i <= count; ++i) {
         const bool lastLine = i == blocks;
-        const qsizetype end = lastLine ? text.size() : text.indexOf(QChar::ParagraphSeparator, from);
+        // Every line but the last ends at a separator; were one missing, the
+        // line would run to the end of the text rather than out of it.
+        const qsizetype separator = lastLine ? -1 : text.indexOf(QChar::ParagraphSeparator, from);
+        const qsizetype end = separator < 0 ? text.size() : separator;
         colouring.colourLine(QStringView(text).sliced(from, end - from), int(from), qint32(from) + i - 1, lastLine);
         from = end + 1;
         progress.lineDone(i);
