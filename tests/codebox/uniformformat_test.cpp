@@ -89,8 +89,9 @@ TEST(UniformFormat, OneStepLeavesWhatAMergeLeaves)
             // The one step is taken exactly when the selection held one
             // format, and tells the format it set.
             EXPECT_EQ(set.has_value(), before.has_value()) << "document " << m << " from " << from << " to " << to;
-            if (set)
+            if (set) {
                 EXPECT_EQ(uniformCharFormat(stepped, from, to), set);
+            }
         }
     }
 
