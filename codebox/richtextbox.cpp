@@ -333,12 +333,16 @@ void RichTextBox::setSelColor(qint32 colour)
     QTextCharFormat format;
     format.setForeground(colourFromValue(colour));
     const bool wasQuiet = std::exchange(m_quietChange, true);
-    if (m_lockDepth > 0) {
-        mergeIntoSelection(m_lockCursor, format);
-    } else {
-        QTextCursor cursor = textCursor();
+    QTextCursor widgetCursor;
+    QTextCursor &cursor = m_lockDepth > 0 ? m_lockCursor : (widgetCursor = textCursor());
+    // A word or a line merges its few fragments faster than it is searched
+    // for one format; a whole text (unColorAll) is set in one step when it
+    // holds one format.
+    constexpr int kLongSelection = 1000;
+    if (cursor.selectionEnd() - cursor.selectionStart() > kLongSelection)
         mergeIntoSelection(cursor, format);
-    }
+    else if (cursor.hasSelection())
+        cursor.mergeCharFormat(format);
     m_quietChange = wasQuiet;
 }
 
