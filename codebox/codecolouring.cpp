@@ -2,8 +2,11 @@
 
 #include "codebox/codeboxshared.h"
 #include "codebox/codekeywords.h"
+#include "codebox/linecolours.h"
 #include "codebox/linescan.h"
+#include "codebox/pasteruns.h"
 #include "codebox/richtextbox.h"
+#include "codebox/uniformformat.h"
 #include "controlhost/colourvalue.h"
 #include "probar/probar.h"
 
@@ -21,6 +24,53 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
+// A format that sets the colour (a colour value) and nothing else.
+QTextCharFormat formatOf(qint32 colour)
+{
+    QTextCharFormat format;
+    format.setForeground(colourFromValue(colour));
+    return format;
+}
+
+// The progress bar of a whole-text colouring of count lines: shown, with Max
+// the line count, while the lines are coloured, and hidden again when the
+// colouring ends, also when an error interrupts it.
+class ColouringProgress {
+public:
+    ColouringProgress(zentrim::ProBar &bar, qint32 count) : m_bar(bar), m_count(count)
+    {
+        m_bar.show();
+        m_bar.raise();
+        try {
+            m_bar.setMax(count);
+        } catch (...) {
+            // The host told of the change and failed: no destructor hides
+            // the bar of an object not made.
+            m_bar.hide();
+            throw;
+        }
+        // The bar takes a value about twice per pixel of its width, not once
+        // per line: a long text's bar moves as far per step, the first and
+        // the last line still set it.
+        m_step = std::max(1, count / std::max(1, 2 * m_bar.width()));
+    }
+    ~ColouringProgress() { m_bar.hide(); }
+    ColouringProgress(const ColouringProgress &) = delete;
+    ColouringProgress &operator=(const ColouringProgress &) = delete;
+
+    // Line line (1-based) is coloured.
+    void lineDone(qint32 line)
+    {
+        if (line == 1 || line == m_count || line % m_step == 0)
+            m_bar.setValue(line);
+    }
+
+private:
+    zentrim::ProBar &m_bar;
+    qint32 m_count;
+    qint32 m_step = 1;
+};
+
 // Keeps the caret and suspends drawing for one interactive line colouring;
 // the caret comes back before drawing resumes, whatever ends the colouring.
 class InteractiveScope {
@@ -37,21 +87,23 @@ private:
 };
 
 // Colours in one pass the lines of a whole-text colouring, as colorLine
-// colours each of them (non-interactive), but reading every line from its
-// block and colouring through one document cursor instead of selections of
-// the box: no position is converted and no line text is copied twice. Only
-// a keyword that must be re-cased goes through the box's selection, so that
-// the box takes note of the change of text.
+// colours each of them (non-interactive), but reading every line from one
+// copy of the text and colouring through one document cursor instead of
+// selections of the box: no position is converted. Only a keyword that must
+// be re-cased goes through the box's selection, so that the box takes note
+// of the change of text.
 class WholeTextColouring {
 public:
-    WholeTextColouring(RichTextBox &rtb, const CodeBoxShared &shared)
+    // common is the one format of every character of the text, if it has
+    // one.
+    WholeTextColouring(RichTextBox &rtb, const CodeBoxShared &shared, const std::optional<QTextCharFormat> &common)
         : m_rtb(rtb), m_cursor(rtb.document()), m_comment(formatOf(shared.Color_Comment)),
           m_keyword(formatOf(shared.Color_KeyWords)), m_identifier(formatOf(shared.Color_IDWords))
     {
         // When every character has one format, each coloured range is that
         // format with its colour changed: setting whole formats gives what
         // merging the colour in gives, without a merge per range.
-        if (const std::optional<QTextCharFormat> common = commonFormat(*rtb.document())) {
+        if (common) {
             m_whole = true;
             m_comment = withColour(*common, m_comment);
             m_keyword = withColour(*common, m_keyword);
@@ -59,55 +111,20 @@ public:
         }
     }
 
-    // Colours block, the line that starts at crlfStart (0-based, line breaks
-    // counting two).
-    void colourLine(const QTextBlock &block, qint32 crlfStart)
+    // Colours line, the text of the line that starts at document position
+    // docStart and at crlfStart (line breaks counting two); lastLine: no line
+    // break follows it.
+    void colourLine(QStringView line, int docStart, qint32 crlfStart, bool lastLine)
     {
-        const QString line = block.text();
-        const QString masked = maskStrings(line) + u' ';
-        const qsizetype apostrophe = masked.indexOf(u'\'');
-        // The last line has no line break after it: only its comment is
-        // coloured.
-        const bool lastLine = !block.next().isValid();
-        const int docStart = block.position();
-        qsizetype scanEnd = lastLine ? 0 : line.size() + 1;
-        if (apostrophe >= 0) {
-            colour(docStart + int(apostrophe), int(line.size() - apostrophe), m_comment);
-            scanEnd = apostrophe + 2;
-        }
-        for (const CodeWord &word : scanCodeWords(masked, scanEnd)) {
-            if (word.keyword)
-                recase(crlfStart + qint32(word.position), QStringView(masked).sliced(word.position, word.length),
-                       QStringView(line).sliced(word.position, word.length));
-            colour(docStart + int(word.position), int(word.length), word.keyword ? m_keyword : m_identifier);
+        colouredRanges(line, lastLine, m_ranges);
+        for (const ColouredRange &range : m_ranges) {
+            if (range.colour == CodeColour::KeyWord)
+                recase(crlfStart + qint32(range.position), line.sliced(range.position, range.length));
+            colour(docStart + int(range.position), int(range.length), formatFor(range.colour));
         }
     }
 
 private:
-    static QTextCharFormat formatOf(qint32 colour)
-    {
-        QTextCharFormat format;
-        format.setForeground(colourFromValue(colour));
-        return format;
-    }
-
-    // The one format of every character of document, if there is one.
-    static std::optional<QTextCharFormat> commonFormat(const QTextDocument &document)
-    {
-        int index = -1;
-        for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const int fragmentIndex = it.fragment().charFormatIndex();
-                if (index >= 0 && fragmentIndex != index)
-                    return std::nullopt;
-                index = fragmentIndex;
-            }
-        }
-        if (index < 0)
-            return std::nullopt;
-        return document.allFormats().at(index).toCharFormat();
-    }
-
     static QTextCharFormat withColour(QTextCharFormat format, const QTextCharFormat &colour)
     {
         format.merge(colour);
@@ -128,12 +145,12 @@ private:
 
     // Only a change of letter case is written (see colorRange). Text the box
     // writes may take another format: from then on colours are merged in.
-    void recase(qint32 crlfStart, QStringView word, QStringView selected)
+    void recase(qint32 crlfStart, QStringView word)
     {
-        const QString form = keyWordListForm(word);
-        if (form.isEmpty() || selected == form || selected.compare(form, Qt::CaseInsensitive) != 0)
+        const QString form = keyWordRecased(word);
+        if (form.isEmpty())
             return;
-        m_rtb.setSel(crlfStart, crlfStart + qint32(selected.size()));
+        m_rtb.setSel(crlfStart, crlfStart + qint32(word.size()));
         m_rtb.setSelTextQ(form);
         if (m_whole) {
             m_whole = false;
@@ -141,6 +158,19 @@ private:
             m_keyword = colourOnly(m_keyword);
             m_identifier = colourOnly(m_identifier);
         }
+    }
+
+    const QTextCharFormat &formatFor(CodeColour colour) const
+    {
+        switch (colour) {
+        case CodeColour::Comment:
+            return m_comment;
+        case CodeColour::KeyWord:
+            return m_keyword;
+        case CodeColour::IdWord:
+            break;
+        }
+        return m_identifier;
     }
 
     static QTextCharFormat colourOnly(const QTextCharFormat &format)
@@ -156,6 +186,7 @@ private:
     QTextCharFormat m_comment;
     QTextCharFormat m_keyword;
     QTextCharFormat m_identifier;
+    QList<ColouredRange> m_ranges; // the ranges of the line being coloured
 };
 
 } // namespace
@@ -279,39 +310,65 @@ void CodeColouring::colorAll(RichTextBox &rtb) const
     rtb.setMousePointer(RichTextBox::pointerHourglass);
     rtb.lockWindowUpdate();
     std::optional<int> selStart;
-    bool barShown = false;
     const auto restore = qScopeGuard([&] {
-        if (barShown)
-            m_progress.hide();
         if (selStart)
             rtb.setSelStart(*selStart);
         rtb.unlockWindowUpdate();
         rtb.setMousePointer(RichTextBox::pointerDefault);
     });
 
-    unColorAll(rtb);
+    // Everything plain first, as unColorAll does (the selection is given
+    // back at the end), through a cursor of the document's own: a text of one
+    // format then keeps the one format it is given.
     selStart = rtb.selStart();
+    std::optional<QTextCharFormat> common;
+    {
+        QTextCursor all(rtb.document());
+        all.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        common = mergeIntoSelection(all, formatOf(m_shared.Color_Text));
+    }
     const qint32 count = lineInfo(rtb, LineInfoKind::LineCount);
     qint32 last = count;
     if (lineText(rtb, last).size() > 3)
         rtb.appendTextQ(kLineBreak);
 
-    m_progress.show();
-    m_progress.raise();
-    barShown = true;
-    m_progress.setMax(count);
-    // The bar takes a value about twice per pixel of its width, not once per
-    // line: a long text's bar moves as far per step, the first and the last
-    // line still set it.
-    const qint32 step = std::max(1, count / std::max(1, 2 * m_progress.width()));
-    WholeTextColouring colouring(rtb, m_shared);
-    QTextBlock block = rtb.document()->firstBlock();
-    for (qint32 i = 1; i <= count; ++i) {
-        colouring.colourLine(block, CrlfPositions::lineStart(block));
-        block = block.next();
-        if (i == 1 || i == count || i % step == 0)
-            m_progress.setValue(i);
+    ColouringProgress progress(m_progress, count);
+    if (!common) {
+        // Text of several formats may differ only in colour, and now have one.
+        common = uniformCharFormat(*rtb.document(), 0, rtb.document()->characterCount() - 1);
     }
+    WholeTextColouring colouring(rtb, m_shared, common);
+    // The lines are read from one copy of the text, not block by block: a
+    // block's text and position each cost a search of the document. A
+    // re-cased keyword keeps its length, so the positions stay valid.
+    const QString text = rtb.document()->toRawText();
+    const int blocks = rtb.document()->blockCount();
+    qsizetype from = 0;
+    for (qint32 i = 1; i <= count; ++i) {
+        const bool lastLine = i == blocks;
+        // Every line but the last ends at a separator; were one missing, the
+        // line would run to the end of the text rather than out of it.
+        const qsizetype separator = lastLine ? -1 : text.indexOf(QChar::ParagraphSeparator, from);
+        const qsizetype end = separator < 0 ? text.size() : separator;
+        colouring.colourLine(QStringView(text).sliced(from, end - from), int(from), qint32(from) + i - 1, lastLine);
+        from = end + 1;
+        progress.lineDone(i);
+    }
+}
+
+std::vector<RtfRun> CodeColouring::colourPaste(const QString &text) const
+{
+    // A run carries a colour as the box reads it back from a character.
+    const auto runColour = [](qint32 colour) { return valueOfColour(colourFromValue(colour)); };
+    PasteRuns paste = pasteRuns(text, {runColour(m_shared.Color_Text), runColour(m_shared.Color_Comment),
+                                       runColour(m_shared.Color_KeyWords), runColour(m_shared.Color_IDWords)});
+    // The box would hold one line more: the empty one after the line break
+    // appended.
+    const qint32 count = paste.lines + 1;
+    ColouringProgress progress(m_progress, count);
+    for (qint32 i = 1; i <= count; ++i)
+        progress.lineDone(i);
+    return std::move(paste.runs);
 }
 
 } // namespace quorbel

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "codebox/rtf.h"
+
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+
+#include <vector>
 
 namespace zentrim {
 class ProBar;
@@ -72,6 +76,11 @@ public:
     // bar, the caret, drawing and the pointer are put back at the end, also
     // when an error interrupts the colouring.
     void colorAll(RichTextBox &rtb) const;
+    // The runs of text as a paste inserts them (see pasteRuns), in the
+    // colours of the time of the call: what colorAll leaves in a box of its
+    // own holding text and a line break after it, without that box. The
+    // progress bar is shown as colorAll shows it for that box.
+    std::vector<RtfRun> colourPaste(const QString &text) const;
 
 private:
     const CodeBoxShared &m_shared;

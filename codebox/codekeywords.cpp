@@ -77,7 +77,9 @@ QString keyWordListForm(QStringView word)
 {
     if (word.isEmpty())
         return {};
-    if (word.contains(u'*'))
+    // A plain loop: words are short, and the library's search costs more
+    // than the whole word here.
+    if (std::find(word.begin(), word.end(), u'*') != word.end())
         return searchListForm(word);
     // Colouring asks this for every word of a module: an ASCII word (nearly
     // every word) is folded on the stack, where case folding is lower case,
@@ -99,6 +101,14 @@ QString keyWordListForm(QStringView word)
         return {};
     }
     return entriesByFoldedName().value(word.toString().toCaseFolded());
+}
+
+QString keyWordRecased(QStringView word)
+{
+    QString form = keyWordListForm(word);
+    if (form.isEmpty() || word == form || word.compare(form, Qt::CaseInsensitive) != 0)
+        return {};
+    return form;
 }
 
 } // namespace quorbel

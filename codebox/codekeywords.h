@@ -21,4 +21,10 @@ bool isCodeKeyWord(QStringView word);
 // keyword.
 QString keyWordListForm(QStringView word);
 
+// What colouring writes in place of word: its keyWordListForm when that holds
+// the same letters in another letter case; empty when nothing is written (not
+// a keyword, already in the list's form, or a range that holds other
+// characters than the word, as a word with an "&" inside does).
+QString keyWordRecased(QStringView word);
+
 } // namespace quorbel

@@ -4,11 +4,16 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace quorbel {
 
 QString maskStrings(QStringView line)
 {
-    QString result = line.toString();
+    // Room for the blank that colouring appends.
+    QString result;
+    result.reserve(line.size() + 1);
+    result.append(line);
     if (!line.contains(u'"'))
         return result;
     const bool hasApostrophe = line.contains(u'\'');
@@ -54,6 +59,11 @@ QList<CodeWord> scanCodeWords(QStringView masked, qsizetype last)
     Previous previous = Previous::Other;
     bool bracket = false;
     const qsizetype end = qMin(last, masked.size());
+    // One allocation for the words of nearly every line, not one per growth
+    // (a word takes at least two characters with the one that ends it).
+    constexpr qsizetype kWordsOfALine = 16;
+    if (end > 1)
+        words.reserve(std::min(kWordsOfALine, end / 2));
     for (qsizetype i = 0; i < end; ++i) {
         const QChar qch = masked[i];
         const char ch = char(qch.unicode() & 0xFF);

@@ -2,6 +2,7 @@
 
 #include "codebox/keycodes.h"
 #include "codebox/rtf.h"
+#include "codebox/uniformformat.h"
 #include "controlhost/colourvalue.h"
 #include "controlhost/twips.h"
 
@@ -30,11 +31,18 @@ constexpr auto rtfMimeTypes = {"text/rtf", "application/rtf", "text/richtext"};
 // inside a line and the line numbering stays that of the text.
 QString withNewLines(const QString &text)
 {
-    QString out = text;
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (QChar &c : out) {
-        if (c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u'\n';
+    const auto isBreak = [](QChar c) {
+        return c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    };
+    if (std::none_of(text.begin(), text.end(), isBreak))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        out.append(isBreak(c) ? QChar(u'\n') : c);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
     }
     return out;
 }
@@ -325,14 +333,16 @@ void RichTextBox::setSelColor(qint32 colour)
     QTextCharFormat format;
     format.setForeground(colourFromValue(colour));
     const bool wasQuiet = std::exchange(m_quietChange, true);
-    if (m_lockDepth > 0) {
-        if (m_lockCursor.hasSelection())
-            m_lockCursor.mergeCharFormat(format);
-    } else {
-        QTextCursor cursor = textCursor();
-        if (cursor.hasSelection())
-            cursor.mergeCharFormat(format);
-    }
+    QTextCursor widgetCursor;
+    QTextCursor &cursor = m_lockDepth > 0 ? m_lockCursor : (widgetCursor = textCursor());
+    // A word or a line merges its few fragments faster than it is searched
+    // for one format; a whole text (unColorAll) is set in one step when it
+    // holds one format.
+    constexpr int kLongSelection = 1000;
+    if (cursor.selectionEnd() - cursor.selectionStart() > kLongSelection)
+        mergeIntoSelection(cursor, format);
+    else if (cursor.hasSelection())
+        cursor.mergeCharFormat(format);
     m_quietChange = wasQuiet;
 }
 
@@ -407,10 +417,49 @@ void RichTextBox::insertRuns(QTextCursor &cursor, const QString &rtf)
 
 void RichTextBox::insertRuns(QTextCursor &cursor, const std::vector<RtfRun> &runs)
 {
+    // The text goes in at once in the colour that has the most characters,
+    // and every run of another colour is then given its own: a colour change
+    // costs far less than an insertion, and the characters end with the
+    // formats an insertion run by run gives them (a line break, too, takes
+    // the colour of its run).
+    std::vector<QString> texts;
+    texts.reserve(runs.size());
+    QString text;
+    std::vector<std::pair<qint32, qsizetype>> sizes; // characters of each colour
+    for (const RtfRun &run : runs) {
+        texts.push_back(withNewLines(run.text));
+        text += texts.back();
+        const auto colour =
+            std::find_if(sizes.begin(), sizes.end(), [&run](const auto &s) { return s.first == run.colour; });
+        if (colour == sizes.end())
+            sizes.emplace_back(run.colour, texts.back().size());
+        else
+            colour->second += texts.back().size();
+    }
+    const auto most =
+        std::max_element(sizes.begin(), sizes.end(), [](const auto &a, const auto &b) { return a.second < b.second; });
+    const qint32 bulk = most == sizes.end() ? RtfRun::autoColour : most->first;
+
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    for (const RtfRun &run : runs)
-        cursor.insertText(withNewLines(run.text), formatOfRun(run.colour));
+    int position = cursor.position();
+    cursor.insertText(text, formatOfRun(bulk));
+    QTextCursor range(document());
+    QTextCharFormat format;
+    qint32 formatColour = bulk;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const int length = int(texts[i].size());
+        if (runs[i].colour != bulk && length > 0) {
+            if (runs[i].colour != formatColour) {
+                formatColour = runs[i].colour;
+                format = formatOfRun(formatColour);
+            }
+            range.setPosition(position);
+            range.setPosition(position + length, QTextCursor::KeepAnchor);
+            range.setCharFormat(format);
+        }
+        position += length;
+    }
     cursor.endEditBlock();
     if (m_undo.inProgrammaticEdit())
         m_textChangedInEdit = true;

@@ -28,8 +28,9 @@ class RichTextBox;
 // font and colours it as it is typed, pasted or asked for.
 //
 // Children: RTB1, the visible text box, which fills the control; RTBPaste, a
-// hidden text box in which pasted text is coloured before it is inserted;
-// ProBar1, a Zentrim.ProBar with the message "Colouring Code", shown only
+// hidden text box, emptied by every coloured paste (which is coloured as it
+// would be coloured there, see CodeColouring::colourPaste); ProBar1, a
+// Zentrim.ProBar with the message "Colouring Code", shown only
 // while a whole text is coloured; Label1, a label outside the design area
 // that receives the time the last coloured paste took.
 //
@@ -116,7 +117,8 @@ public:
 
     // --- Colouring -------------------------------------------------------
     // Inserts Text at RTB1's caret, replacing the selection: with Color_Auto
-    // on, coloured first in RTBPaste and inserted as rich text, and Label1
+    // on, coloured first as a whole text of its own (see
+    // CodeColouring::colourPaste) and inserted as runs of colour, and Label1
     // then shows the seconds it took ("0.0000"); otherwise as plain text.
     void PasteCode(const QString &Text);
     // Colours the whole text of RTB1.

@@ -289,6 +289,83 @@ TEST(WholeTextColouring, EqualsColouringEveryLineInTurn)
     EXPECT_EQ(bolded.charFormat().foreground().color(), colourFromValue(0x000080));
 }
 
+// A paste is coloured from its text alone; it must give the runs that
+// colouring the text whole in a box of its own gives (the text, a line break
+// appended, every line coloured, the runs read without that line break), and
+// move the progress bar through the same values. Checked on lines made to
+// reach the rules' corners, every kind of line break, and real modules.
+TEST(PasteColouring, EqualsColouringTheTextInABoxOfItsOwn)
+{
+    QStringList sources = {
+        QString(),
+        QStringLiteral("\r\n"),
+        QStringLiteral("\n\ndim a"),
+        QStringLiteral("dim x as integer ' a comment \"quoted\"\r\nIf a& = b&c Then GoTo done\r\n"
+                       "x = \"it's\" & y: Rem  [dim] as\r\nLabel1: call \u0141oad(\u00c9vent, Public)\r\n"
+                       "  sub   End sub ' and\r\nPrint \"\"\"a\"\" 'b\" 'c"),
+        QStringLiteral("end sub"),
+        QStringLiteral("b'c\rfor i = 1 to 2\r\r\nnext"),
+        QStringLiteral("x\u2028dim y\u2029z = \"a\" ' q\n\tend  if"),
+        QStringLiteral("a\uFDD0dim b\uFDD1c\u000bd"),
+        QStringLiteral("Dim \u212Aey As Long\r\n\r\nend\r\n"),
+        QStringLiteral("'\r\n''\r\n\"\r\n&\r\n1a\r\ndim_x 2 ' end"),
+    };
+    if (::quorbel::testing::corpusPresent()) {
+        const std::vector<std::filesystem::path> files = ::quorbel::testing::corpusFiles();
+        for (std::size_t i = 0; i < files.size(); i += std::max<std::size_t>(1, files.size() / 25))
+            sources.append(readSource(QString::fromStdString(files[i].string())));
+    }
+    testing::CodeBoxFixture f;
+    f.shared.Color_Comment = 0x008000;
+    f.shared.Color_KeyWords = 0x800000;
+    f.shared.Color_IDWords = 0x000080;
+    auto box = f.makeBox();
+    RichTextBox &own = box->RTBPaste();
+    // Every change of the bar with the value it then holds.
+    struct BarRecorder : RecordingControlHost {
+        const zentrim::ProBar *bar = nullptr;
+        QStringList changes;
+        void propertyChanged(const QString &name) override
+        {
+            changes << name + QString::number(name == u"Max" ? bar->Max() : bar->Value());
+        }
+    } recorder;
+    recorder.bar = &box->ProBar1();
+    box->ProBar1().setHost(&recorder);
+    const auto startBar = [&] {
+        box->ProBar1().setValue(box->ProBar1().Min());
+        recorder.changes.clear();
+    };
+    // A system colour reference for the text: runs carry what the box reads
+    // back.
+    for (const qint32 textColour : {0x102030, qint32(0x80000008u)}) {
+        f.shared.Color_Text = textColour;
+        for (const QString &source : sources) {
+            startBar();
+            const std::vector<RtfRun> runs = box->colouring().colourPaste(source);
+            const QStringList pasteBar = recorder.changes;
+            EXPECT_FALSE(box->ProBar1().isVisible());
+
+            startBar();
+            own.setTextQ(source);
+            own.appendTextQ(QStringLiteral("\r\n"));
+            box->colouring().colorAll(own);
+            own.setSel(0, own.textLength() - 2);
+            const std::vector<RtfRun> expected = own.SelRuns();
+            own.setTextQ(QString());
+
+            ASSERT_EQ(runs.size(), expected.size()) << source.left(200).toStdString();
+            for (std::size_t i = 0; i < runs.size(); ++i) {
+                ASSERT_EQ(runs[i].text, expected[i].text) << "run " << i << " of " << source.left(200).toStdString();
+                ASSERT_EQ(runs[i].colour, expected[i].colour)
+                    << "run " << i << " of " << source.left(200).toStdString();
+            }
+            EXPECT_EQ(pasteBar, recorder.changes) << source.left(200).toStdString();
+        }
+    }
+    box->ProBar1().setHost(nullptr);
+}
+
 // Pictures for a person to look at: the box holding a coloured module, and
 // its progress bar half way through the colouring (the text box itself is
 // not redrawn while it is coloured).

@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
@@ -217,6 +219,88 @@ TEST(RichTextBoxTest, RunsBetweenBoxesEqualTheirRichText)
         viaRuns.undoUserStep();
         viaRtf.undoUserStep();
         EXPECT_EQ(viaRuns.TextQ(), viaRtf.TextQ());
+    }
+}
+
+// Every character of document as (character, format), line separators
+// included (a separator's format is the next block's character format), and
+// every block's format.
+QList<std::pair<QChar, QTextFormat>> charactersOf(const QTextDocument &document)
+{
+    QList<std::pair<QChar, QTextFormat>> characters;
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+        if (block != document.firstBlock())
+            characters.append({QChar::ParagraphSeparator, block.charFormat()});
+        characters.append({u'|', block.blockFormat()});
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            for (const QChar c : it.fragment().text())
+                characters.append({c, it.fragment().charFormat()});
+        }
+    }
+    return characters;
+}
+
+// Runs go in with the formats an insertion run by run gives: each run's
+// characters and the line breaks it holds in its colour (or in no colour),
+// whatever the colour most of the text has, and the breaks of every
+// convention, one run's CR followed by the next run's LF too. Undo takes the
+// insertion back whole, redo brings the same formats back.
+TEST(RichTextBoxTest, RunsGoInWithTheFormatsOfAnInsertionRunByRun)
+{
+    const std::vector<std::vector<RtfRun>> cases = {
+        {{QStringLiteral("\r\n"), RtfRun::autoColour}, {QStringLiteral("Dim"), blue}, {QStringLiteral(" a\r\n"), red}},
+        {{QStringLiteral("x = 1 "), red}, {QStringLiteral("' c\r\n' d\r\n"), green}, {QStringLiteral("y\r\n"), red}},
+        {{QStringLiteral("a\r"), blue}, {QStringLiteral("\nb\u2028c"), red}, {QStringLiteral("\u2029d\re"), blue}},
+        {{QStringLiteral("long plain text"), RtfRun::autoColour},
+         {QStringLiteral("k"), green},
+         {QStringLiteral("z"), red}},
+        {{QString(), red}, {QStringLiteral("\r\n\r\n"), red}},
+        {},
+    };
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        RichTextBox box;
+        box.setTextQ(QStringLiteral("<>\r\nnext"));
+        box.setSel(0, 1);
+        box.setSelColor(red);
+        box.setSel(1, 1);
+        box.setSelTextQ(QStringLiteral("typed"));
+        box.setSel(2, 4);
+        const QList<std::pair<QChar, QTextFormat>> before = charactersOf(*box.document());
+        const int lengthBefore = box.textLength();
+
+        QTextDocument expected;
+        QTextCursor reference(&expected);
+        reference.insertText(box.document()->toRawText());
+        reference.setPosition(2);
+        reference.setPosition(4, QTextCursor::KeepAnchor);
+        reference.removeSelectedText();
+        for (const RtfRun &run : cases[n]) {
+            QString text = run.text;
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            text.replace(u'\r', u'\n').replace(QChar::LineSeparator, u'\n').replace(QChar::ParagraphSeparator, u'\n');
+            QTextCharFormat format;
+            if (run.colour != RtfRun::autoColour)
+                format.setForeground(QColor(run.colour & 0xFF, (run.colour >> 8) & 0xFF, (run.colour >> 16) & 0xFF));
+            reference.insertText(text, format);
+        }
+
+        box.setSelRuns(cases[n]);
+        // Only the inserted characters are compared with the reference
+        // document; the box's own text around them keeps its formats.
+        const QList<std::pair<QChar, QTextFormat>> after = charactersOf(*box.document());
+        const QList<std::pair<QChar, QTextFormat>> wanted = charactersOf(expected);
+        ASSERT_EQ(after.size(), wanted.size()) << "case " << n;
+        const int inserted = int(after.size() - before.size() + 2);
+        for (int i = 2 + 1; i < 2 + 1 + inserted; ++i) {
+            EXPECT_EQ(after[i].first, wanted[i].first) << "case " << n << " at " << i;
+            EXPECT_EQ(after[i].second, wanted[i].second) << "case " << n << " at " << i;
+        }
+        EXPECT_EQ(box.selStart(), 2 + box.textLength() - (lengthBefore - 2)) << "case " << n;
+
+        box.undoUserStep();
+        EXPECT_EQ(charactersOf(*box.document()), before) << "case " << n;
+        box.redoUserStep();
+        EXPECT_EQ(charactersOf(*box.document()), after) << "case " << n;
     }
 }
 
