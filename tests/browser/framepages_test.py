@@ -30,6 +30,7 @@ import sys
 
 from devtools import Browser, find_browser
 from pngpixels import Picture
+from failures import Failures
 from pagescripts import AT_ANCHOR, LOCATE_COLOUR, LOADED
 
 SKIP = 77
@@ -50,14 +51,6 @@ SET_KEYS = {
 HEADER_BACKGROUND = "BDBBBA"
 DECLARATION = re.compile(r"^\s*(?:(?:Public|Private|Friend|Static)\s+)*(Sub|Function)\s+\w", re.I | re.M)
 DECLARED_SUB = re.compile(r"\bDeclare\s+Sub\s", re.I)
-
-
-class Failures(list):
-    def check(self, ok, message):
-        if not ok:
-            self.append(message)
-            print("FAILED: " + message)
-        return ok
 
 
 def pick_source(corpus):
@@ -295,11 +288,7 @@ def main():
         run(browser, set_page, SET_COLOURS, failures)
     finally:
         browser.close()
-    if failures:
-        print(f"{len(failures)} failure(s)")
-        return 1
-    print("passed")
-    return 0
+    return failures.exit_status()
 
 
 if __name__ == "__main__":

@@ -23,6 +23,8 @@ import sys
 from urllib.parse import unquote, urldefrag, urljoin
 
 from devtools import Browser, find_browser
+from failures import Failures
+from pagescripts import AT_ANCHOR as CODE_FRAME_AT_ANCHOR, LOADED as FRAMES_LOADED
 
 SKIP = 77
 WIDTH, HEIGHT, SCALE = 900, 700, 1
@@ -43,14 +45,6 @@ AT_ANCHOR = """
   return pinned && top >= 0 && top < innerHeight ? true : `anchor ${top} px from the top, scrolled ${scrollY} of ${last}`;
 }
 """
-
-
-class Failures(list):
-    def check(self, ok, message):
-        if not ok:
-            self.append(message)
-            print("FAILED: " + message)
-        return ok
 
 
 def spread(items, count):
@@ -86,8 +80,6 @@ CLICK_MODULE_LINK = """
   return link.href;
 })()
 """
-FRAMES_LOADED = ("!!frames.code && !!frames.header && frames.code.document.readyState === 'complete'"
-                 " && frames.header.document.readyState === 'complete'")
 
 
 def follow_between_frame_sets(browser, failures, frame_pages, shot):
@@ -108,9 +100,7 @@ def follow_between_frame_sets(browser, failures, frame_pages, shot):
                              f"{page}: frames after the link to {target}", timeout=5)
             lists = browser.evaluate("frames.header.document.querySelectorAll('select').length")
             failures.check(lists == 2, f"{header} shows {lists} lists")
-            at = browser.evaluate(f"(() => {{ const document = frames.code.document, scrollY = frames.code.scrollY,"
-                                  f" innerHeight = frames.code.innerHeight;"
-                                  f" return ({AT_ANCHOR})({json.dumps(unquote(anchor))}); }})()")
+            at = browser.evaluate(f"({CODE_FRAME_AT_ANCHOR})({json.dumps(unquote(anchor))})")
             failures.check(at is True, f"{code} in the code frame: {at}")
             shot.write_bytes(browser.screenshot())
             print(f"  {page}: the link to {target} brought {header}; screenshot {shot}")
@@ -178,11 +168,7 @@ def main():
         follow_between_frame_sets(browser, failures, frame_pages, out / "frames-after-link.png")
     finally:
         browser.close()
-    if failures:
-        print(f"{len(failures)} failure(s)")
-        return 1
-    print("passed")
-    return 0
+    return failures.exit_status()
 
 
 if __name__ == "__main__":
