@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -129,14 +128,3 @@ void BM_Paste10000Lines(benchmark::State &state)
 BENCHMARK(BM_Paste10000Lines)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
