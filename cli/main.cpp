@@ -27,6 +27,12 @@ int run(cli::Invocation inv, const char *program)
     case cli::Invocation::Command::Gui:
         return cli::runGui(program, inv.guiFile, std::cerr);
     case cli::Invocation::Command::Convert:
+        // Every 4 KB page first written costs a page fault, and in a virtual
+        // machine each costs more than converting the 4 KB: the heap of a
+        // conversion (a short run, no threads yet) comes in 2 MB pages where
+        // the system allows it.
+        preferHugePagesForHeap(std::size_t{32} << 20);
+        break;
     case cli::Invocation::Command::Settings:
         break;
     }
@@ -50,10 +56,6 @@ int main(int argc, char **argv)
     // the heap instead, freed memory is used again.
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    // Every 4 KB page first written costs a page fault, and in a virtual
-    // machine each costs more than converting the 4 KB: the heap's memory
-    // comes in 2 MB pages where the system allows it.
-    preferHugePagesForHeap(std::size_t{32} << 20);
     try {
         const int status = run(cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)), argv[0]);
         // A full disk or a closed pipe shows when the buffered output goes.
