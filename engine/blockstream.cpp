@@ -84,7 +84,7 @@ void colourBatch(Slot &slot, std::string_view text, const std::vector<std::size_
 // The batch starts of text: 0, every cut, and the text's end.
 std::vector<std::size_t> batchBounds(std::string_view text, std::size_t batchBytes)
 {
-    std::vector<std::size_t> starts = batchStarts(text, batchBytes);
+    std::vector<std::size_t> starts = batchStarts(text, batchBytesFor(text.size(), batchBytes));
     starts.insert(starts.begin(), 0);
     starts.push_back(text.size());
     return starts;
@@ -133,6 +133,13 @@ SourceFacts collectNames(std::string_view text, ColouriserState &state, const St
         all.nonAscii = all.nonAscii || facts[b].nonAscii;
     }
     return all;
+}
+
+std::size_t batchBytesFor(std::size_t textSize, std::size_t asked)
+{
+    constexpr std::size_t kSmallest = std::size_t{64} << 10;
+    constexpr std::size_t kLargest = std::size_t{256} << 10;
+    return asked != 0 ? asked : std::clamp(textSize / 32, kSmallest, kLargest);
 }
 
 std::vector<std::size_t> batchStarts(std::string_view text, std::size_t batchBytes)

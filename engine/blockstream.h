@@ -20,16 +20,16 @@ using BlockSink = std::function<void(std::string_view)>;
 
 struct StreamOptions {
     StreamOptions() = default;
-    StreamOptions(unsigned threadCount, std::size_t bytesPerBatch = kDefaultBatchBytes)
+    StreamOptions(unsigned threadCount, std::size_t bytesPerBatch = 0)
         : threads(threadCount), batchBytes(bytesPerBatch)
     {
     }
-    static constexpr std::size_t kDefaultBatchBytes = std::size_t{64} << 10;
 
     // Threads that colour lines; 0 takes one per processor.
     unsigned threads = 0;
-    // About this many bytes of source go into one piece of the block.
-    std::size_t batchBytes = kDefaultBatchBytes;
+    // About this many bytes of source go into one piece of the block; 0
+    // lets the text's size choose (see batchBytesFor).
+    std::size_t batchBytes = 0;
     // The page writer refuses a text that is not valid UTF-8 (its result
     // says so) before it changes anything: a caller can pass the bytes of a
     // file on unchecked, and decode them only when they are not UTF-8, so
@@ -84,6 +84,12 @@ int streamCodeBlock(std::string_view text, std::string_view textColour, std::str
 // UTF-8 while it is at hand (a cut after a line break never splits a
 // character).
 SourceFacts collectNames(std::string_view text, ColouriserState &state, const StreamOptions &options = {});
+
+// The batch size for a text of textSize bytes when asked is 0: a batch of
+// 64 KB for texts up to 2 MB (enough batches to keep every processor busy
+// on a module of a few hundred KB), growing with the text up to 256 KB (each
+// batch costs the threads a hand-over and the page a write).
+std::size_t batchBytesFor(std::size_t textSize, std::size_t asked);
 
 // Where text is cut into batches of about batchBytes bytes: the start of
 // every batch after the first. Each cut follows a line break whose line does

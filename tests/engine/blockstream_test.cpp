@@ -315,6 +315,18 @@ TEST(BatchStarts, CutAfterLineBreaksOfLinesThatCannotGoOnInAComment)
     EXPECT_TRUE(batchStarts("a _\r\nb _\r\nc", 1).empty());
 }
 
+TEST(BatchStarts, ChosenByTheTextsSizeUnlessAsked)
+{
+    constexpr std::size_t kKB = 1024;
+    // A module of a few hundred KB still gives every processor batches;
+    // megabytes go in fewer, larger ones, never larger than 256 KB.
+    EXPECT_EQ(batchBytesFor(300 * kKB, 0), 64 * kKB);
+    EXPECT_EQ(batchBytesFor(4096 * kKB, 0), 128 * kKB);
+    EXPECT_EQ(batchBytesFor(8704 * kKB, 0), 256 * kKB);
+    EXPECT_EQ(batchBytesFor(std::size_t{1} << 30, 0), 256 * kKB);
+    EXPECT_EQ(batchBytesFor(std::size_t{1} << 30, 7), 7u);
+}
+
 // Random lines made of the pieces that decide declarations.
 std::string randomSource(std::mt19937 &random, std::size_t lines)
 {
