@@ -20,8 +20,7 @@ using BlockSink = std::function<void(std::string_view)>;
 
 struct StreamOptions {
     StreamOptions() = default;
-    StreamOptions(unsigned threadCount, std::size_t bytesPerBatch = 0)
-        : threads(threadCount), batchBytes(bytesPerBatch)
+    StreamOptions(unsigned threadCount, std::size_t bytesPerBatch = 0) : threads(threadCount), batchBytes(bytesPerBatch)
     {
     }
 
