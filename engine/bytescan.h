@@ -43,6 +43,52 @@ void scanBytes(std::string_view text, char a, char b, F f)
     }
 }
 
+// What the colouriser asks of every line before it writes it, from one
+// look at each of its bytes.
+struct LineBytes {
+    // The first double quote or apostrophe (npos when none): a line without
+    // a string literal before its comment needs no blanking.
+    std::size_t firstQuoteOrApostrophe = std::string_view::npos;
+    bool paren = false;  // a "(": without one the line declares nothing
+    bool escape = false; // a "<" or "&": the line's text needs escaping
+};
+
+inline LineBytes lookAt(std::string_view line)
+{
+    LineBytes found;
+    std::uint32_t parens = 0;
+    std::uint32_t escapes = 0;
+    const std::size_t n = line.size();
+    for (std::size_t block = 0; block < n; block += 16) {
+        // The last bytes padded with zeros, which none of the tests finds.
+        char tail[16] = {};
+        const char *p = line.data() + block;
+        if (n - block < 16) {
+            std::memcpy(tail, p, n - block);
+            p = tail;
+        }
+        const std::uint32_t quotes = bytesIn(p, '"', '\'');
+        if (quotes != 0 && found.firstQuoteOrApostrophe == std::string_view::npos)
+            found.firstQuoteOrApostrophe = block + static_cast<std::size_t>(std::countr_zero(quotes));
+        parens |= bytesIn(p, '(', '(');
+        escapes |= bytesIn(p, '<', '&');
+    }
+    found.paren = parens != 0;
+    found.escape = escapes != 0;
+    return found;
+}
+
+// Whether text holds a "<" or an "&".
+inline bool needsEscaping(std::string_view text)
+{
+    bool found = false;
+    scanBytes(text, '<', '&', [&found](std::size_t) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
 // The position of the first CR or LF of text at or after from; text.size()
 // when there is none.
 inline std::size_t findLineBreak(std::string_view text, std::size_t from)

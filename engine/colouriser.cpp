@@ -171,21 +171,21 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
     const std::size_t mark = out.position();
     try {
         std::size_t comment;
+        bool escape;
         if (line.size() >= kLongLine && findOutsideLiterals(line, '(') == std::string_view::npos) {
             // A long line (a file without line breaks, say) is not copied to
             // blank its literals: without a "(" outside them it declares
             // nothing, and its comment is found in place.
             comment = findOutsideLiterals(line, '\'');
+            escape = needsEscaping(line.substr(0, comment));
         } else {
             // Apostrophes inside string literals do not start a comment. A
             // line whose first quote or apostrophe is an apostrophe has no
-            // literal to blank (its comment starts there): most lines are
-            // looked at once for both.
-            std::size_t first = std::string_view::npos;
-            scanBytes(line, '"', '\'', [&first](std::size_t i) {
-                first = i;
-                return false;
-            });
+            // literal to blank (its comment starts there). One look at the
+            // line tells that, whether it can declare anything and whether
+            // its text needs escaping.
+            const LineBytes bytes = lookAt(line);
+            const std::size_t first = bytes.firstQuoteOrApostrophe;
             std::string_view codeOnly = line;
             if (first != std::string_view::npos && line[first] == '"') {
                 codeOnly = codeOnlyOf(line);
@@ -193,10 +193,13 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             } else {
                 comment = first;
             }
-            if (const auto declared = findDeclaration(codeOnly, comment)) {
-                out.put(std::string_view("<A NAME='"));
-                out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
-                out.put(std::string_view("'></A>\r\n"));
+            escape = bytes.escape; // the comment's "<" and "&" too: escaping more changes nothing
+            if (bytes.paren) {
+                if (const auto declared = findDeclaration(codeOnly, comment)) {
+                    out.put(std::string_view("<A NAME='"));
+                    out.put(escapeHtmlName(m_state.record(declared->kind, declared->name)));
+                    out.put(std::string_view("'></A>\r\n"));
+                }
             }
         }
         if (m_state.commentContinues())
@@ -204,7 +207,7 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
         m_state.setCommentContinues(false);
         const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
 
-        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words);
+        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words, escape);
 
         if (comment != std::string::npos) {
             std::string_view text = std::string_view(line).substr(comment, line.size() - 1 - comment);

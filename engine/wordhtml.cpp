@@ -142,7 +142,8 @@ constexpr std::size_t kLongWord = std::size_t{1} << 14;
 // through a local pointer into reserved room, so that the compiler keeps
 // both in registers (a store through a char pointer could otherwise change
 // any member of an object, which would then be reloaded).
-bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours)
+bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
+                    bool escape)
 {
     if (line.empty())
         return false;
@@ -159,13 +160,6 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     const std::size_t reserved =
         longLine ? 5 * (kSegment + kLongWord) + (kSegment + 1) * element : 5 * codeLength + (codeLength + 1) * element;
     const char *const bytes = line.data();
-    // Most lines hold neither "<" nor "&" and are copied without a look;
-    // one pass over the code looks for both.
-    bool escape = false;
-    scanBytes(line.substr(0, codeLength), '<', '&', [&escape](std::size_t) {
-        escape = true;
-        return false;
-    });
     char *room = out.reserve(reserved);
     char *next = room;
     // Past the room means memory after it was overwritten: stop at once.

@@ -27,6 +27,9 @@ struct WordColours {
 //
 // Returns true when the words "Function" or "Sub" followed "End" (exact
 // case): the line ends a procedure.
-bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours);
+// escape is false only when the code part holds neither "<" nor "&" (most
+// lines; their words are then copied without a look).
+bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
+                    bool escape);
 
 } // namespace quorbel
