@@ -51,6 +51,9 @@ struct LineBytes {
     std::size_t firstQuoteOrApostrophe = std::string_view::npos;
     bool paren = false;  // a "(": without one the line declares nothing
     bool escape = false; // a "<" or "&": the line's text needs escaping
+    // An asterisk or a zero byte: without them a word is a keyword only
+    // when it is an entry of the list itself.
+    bool starOrZero = false;
 };
 
 inline LineBytes lookAt(std::string_view line)
@@ -58,23 +61,29 @@ inline LineBytes lookAt(std::string_view line)
     LineBytes found;
     std::uint32_t parens = 0;
     std::uint32_t escapes = 0;
+    std::uint32_t stars = 0;
     const std::size_t n = line.size();
     for (std::size_t block = 0; block < n; block += 16) {
-        // The last bytes padded with zeros, which none of the tests finds.
+        // The last bytes padded with zeros, which only the test for zero
+        // bytes finds: it ignores the padding.
         char tail[16] = {};
         const char *p = line.data() + block;
+        std::uint32_t valid = 0xFFFFu;
         if (n - block < 16) {
             std::memcpy(tail, p, n - block);
             p = tail;
+            valid = (1u << (n - block)) - 1;
         }
         const std::uint32_t quotes = bytesIn(p, '"', '\'');
         if (quotes != 0 && found.firstQuoteOrApostrophe == std::string_view::npos)
             found.firstQuoteOrApostrophe = block + static_cast<std::size_t>(std::countr_zero(quotes));
         parens |= bytesIn(p, '(', '(');
         escapes |= bytesIn(p, '<', '&');
+        stars |= bytesIn(p, '*', '\0') & valid;
     }
     found.paren = parens != 0;
     found.escape = escapes != 0;
+    found.starOrZero = stars != 0;
     return found;
 }
 

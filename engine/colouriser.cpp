@@ -172,6 +172,7 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
     try {
         std::size_t comment;
         bool escape;
+        bool plainWords = false;
         if (line.size() >= kLongLine && findOutsideLiterals(line, '(') == std::string_view::npos) {
             // A long line (a file without line breaks, say) is not copied to
             // blank its literals: without a "(" outside them it declares
@@ -193,7 +194,10 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             } else {
                 comment = first;
             }
-            escape = bytes.escape; // the comment's "<" and "&" too: escaping more changes nothing
+            // The comment's bytes count too: escaping more, or asking the
+            // whole list, changes nothing.
+            escape = bytes.escape;
+            plainWords = !bytes.starOrZero;
             if (bytes.paren) {
                 if (const auto declared = findDeclaration(codeOnly, comment)) {
                     out.put(std::string_view("<A NAME='"));
@@ -207,7 +211,7 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
         m_state.setCommentContinues(false);
         const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
 
-        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words, escape);
+        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words, escape, plainWords);
 
         if (comment != std::string::npos) {
             std::string_view text = std::string_view(line).substr(comment, line.size() - 1 - comment);

@@ -31,6 +31,11 @@ inline constexpr std::string_view kKeyWordList =
 // The search for a word holding an asterisk.
 bool keyWordListSpans(std::string_view word);
 
+// inKeyWordList for a word known to hold neither an asterisk nor a zero
+// byte (the words of most lines): only a word of one to eight bytes can be
+// an entry, and no other can match.
+[[gnu::always_inline]] inline bool inKeyWordListWithoutStars(std::string_view word);
+
 namespace keywords {
 
 // The bytes of a word of one to eight bytes in one number, first byte
@@ -122,6 +127,13 @@ public:
         return m_slots[slotOf(key)] == key && !hasZeroByte(packedWord, size);
     }
 
+    // contains for a word known to hold no zero byte.
+    bool containsWithoutZero(std::uint64_t packedWord) const
+    {
+        const std::uint64_t key = folded(packedWord);
+        return m_slots[slotOf(key)] == key;
+    }
+
 private:
     static constexpr std::size_t kEntries = 127;
     static constexpr int kSlotBits = 10;
@@ -178,6 +190,12 @@ inline bool inKeyWordList(std::string_view word)
         return false;
     }
     return keyWordListSpans(word);
+}
+
+inline bool inKeyWordListWithoutStars(std::string_view word)
+{
+    return !word.empty() && word.size() <= keywords::Entries::kMaxSize &&
+           keywords::kEntries.containsWithoutZero(keywords::packed(word.data(), word.size()));
 }
 
 } // namespace quorbel

@@ -143,7 +143,7 @@ constexpr std::size_t kLongWord = std::size_t{1} << 14;
 // both in registers (a store through a char pointer could otherwise change
 // any member of an object, which would then be reloaded).
 bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
-                    bool escape)
+                    bool escape, bool plainWords)
 {
     if (line.empty())
         return false;
@@ -204,7 +204,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     const auto classify = [&](std::string_view word, char delimiter, bool hasDelimiter, bool atLineEnd) QUORBEL_INLINE {
         if (lastWord == "End" && (word == "Function" || word == "Sub"))
             sectionEnd = true;
-        if (inKeyWordList(word)) {
+        if (plainWords ? inKeyWordListWithoutStars(word) : inKeyWordList(word)) {
             coloured(keyTag, word);
         } else if (isPlainWord(word)) {
             text(word);

@@ -28,8 +28,9 @@ struct WordColours {
 // Returns true when the words "Function" or "Sub" followed "End" (exact
 // case): the line ends a procedure.
 // escape is false only when the code part holds neither "<" nor "&" (most
-// lines; their words are then copied without a look).
+// lines; their words are then copied without a look), plainWords only when
+// it holds neither an asterisk nor a zero byte.
 bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
-                    bool escape);
+                    bool escape, bool plainWords);
 
 } // namespace quorbel

@@ -93,12 +93,13 @@ TEST(BlockMasks, ScanBytesVisitsEveryPositionUpToTheEnd)
 
 TEST(BlockMasks, OneLookAtALineTellsWhatSearchesWould)
 {
-    for (const std::string_view needle : {"\"", "'", "(", "<", "&", "'\"", "\"(", "(<", "&'", "\xA7"}) {
+    for (const std::string_view needle : {"\"", "'", "(", "<", "&", "*", "'\"", "\"(", "(<", "&'", "\xA7", "*<"}) {
         for (const std::string &text : edgeTexts(needle)) {
             const LineBytes found = lookAt(text);
             EXPECT_EQ(found.firstQuoteOrApostrophe, std::string_view(text).find_first_of("\"'")) << text;
             EXPECT_EQ(found.paren, text.find('(') != std::string::npos) << text;
             EXPECT_EQ(found.escape, text.find_first_of("<&") != std::string::npos) << text;
+            EXPECT_EQ(found.starOrZero, text.find_first_of(std::string_view("*\0", 2)) != std::string::npos) << text;
             EXPECT_EQ(needsEscaping(text), found.escape) << text;
         }
     }

@@ -112,6 +112,10 @@ TEST(KeyWordList, IsKeyWordAnswersAsASearchOfTheList)
         if (random() % 2)
             word = lowered(word);
         ASSERT_EQ(colouriser.IsKeyWord(word), naiveIsKeyWord(word)) << '[' << word << ']';
+        // The test for words of lines without asterisks and zero bytes.
+        if (word.find_first_of(std::string_view("*\0", 2)) == std::string::npos) {
+            ASSERT_EQ(inKeyWordListWithoutStars(word), naiveIsKeyWord(word)) << '[' << word << ']';
+        }
     }
     EXPECT_TRUE(colouriser.IsKeyWord("Dim*Do*Double*Each*Else*ElseIf"));
     EXPECT_TRUE(colouriser.IsKeyWord("Currency*CVar")); // 13 bytes
