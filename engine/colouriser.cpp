@@ -178,7 +178,7 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             // blank its literals: without a "(" outside them it declares
             // nothing, and its comment is found in place.
             comment = findOutsideLiterals(line, '\'');
-            escape = needsEscaping(line.substr(0, comment));
+            escape = needsEscaping(line); // its comment's text too
         } else {
             // Apostrophes inside string literals do not start a comment. A
             // line whose first quote or apostrophe is an apostrophe has no
@@ -223,9 +223,13 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
                 text.remove_suffix(1);
             }
             out.put(colours.commentTag);
-            // A long comment is written, and may be handed on, in pieces.
+            // A long comment is written, and may be handed on, in pieces;
+            // one in a line without "<" and "&" as it stands.
             for (std::size_t at = 0; at < text.size(); at += kLongLine) {
-                appendHtmlText(out, text.substr(at, kLongLine));
+                if (escape)
+                    appendHtmlText(out, text.substr(at, kLongLine));
+                else
+                    out.put(text.substr(at, kLongLine));
                 out.mayHandOn();
             }
             out.put(std::string_view("</FONT>"));

@@ -49,44 +49,6 @@ bool isGoTo(std::string_view word)
     return first != std::string_view::npos && word[first] >= 34 && word[first] <= 62;
 }
 
-// A word or a tag of a few bytes: a call to memcpy costs more than the copy.
-// Reads and writes only [source, source + n) and [out, out + n).
-inline void copyBytes(char *out, const char *source, std::size_t n)
-{
-    if (n >= 8) {
-        if (n > 32) {
-            std::memcpy(out, source, n);
-            return;
-        }
-        // Two (four) overlapping eight-byte moves cover up to 16 (32) bytes.
-        std::uint64_t a = 0, b = 0, c = 0, d = 0;
-        std::memcpy(&a, source, 8);
-        std::memcpy(&d, source + n - 8, 8);
-        if (n > 16) {
-            std::memcpy(&b, source + 8, 8);
-            std::memcpy(&c, source + n - 16, 8);
-            std::memcpy(out + 8, &b, 8);
-            std::memcpy(out + n - 16, &c, 8);
-        }
-        std::memcpy(out, &a, 8);
-        std::memcpy(out + n - 8, &d, 8);
-        return;
-    }
-    if (n >= 4) {
-        std::uint32_t a = 0, b = 0;
-        std::memcpy(&a, source, 4);
-        std::memcpy(&b, source + n - 4, 4);
-        std::memcpy(out, &a, 4);
-        std::memcpy(out + n - 4, &b, 4);
-        return;
-    }
-    if (n > 0) {
-        out[0] = source[0];
-        out[n / 2] = source[n / 2];
-        out[n - 1] = source[n - 1];
-    }
-}
-
 // A long line (a file without line breaks, say) is written kSegment bytes
 // of code at a time, each segment in room of its own, and its HTML may be
 // handed on between segments; a word longer than kLongWord is written in
