@@ -54,6 +54,29 @@ inline std::uint32_t letterBeforeBlank(const char *p)
     return found;
 }
 
+// What a line holds, gathered 16 bytes at a time: the positions of its
+// quotes and apostrophes block by block, whether any block held a "(", a
+// "<" or "&", an asterisk or a zero byte.
+class LineScan {
+public:
+    // The double quotes and apostrophes among the 16 bytes at p.
+    std::uint32_t next(const char *p)
+    {
+        m_paren |= eitherByte(p, '(', '(');
+        m_escape |= eitherByte(p, '<', '&');
+        m_starOrZero |= eitherByte(p, '*', '\0');
+        return eitherByte(p, '"', '\'');
+    }
+    bool paren() const { return m_paren != 0; }
+    bool escape() const { return m_escape != 0; }
+    bool starOrZero() const { return m_starOrZero != 0; }
+
+private:
+    std::uint32_t m_paren = 0;
+    std::uint32_t m_escape = 0;
+    std::uint32_t m_starOrZero = 0;
+};
+
 } // namespace scalar
 
 #if QUORBEL_VECTOR_MASKS
@@ -91,11 +114,36 @@ inline std::uint32_t letterBeforeBlank(const char *p)
         _mm_movemask_epi8(_mm_and_si128(letter, _mm_cmpeq_epi8(next, _mm_set1_epi8(' ')))));
 }
 
+// The findings other than quotes stay in vectors until asked for: one
+// mask per block instead of four.
+class LineScan {
+public:
+    std::uint32_t next(const char *p)
+    {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+        m_paren = _mm_or_si128(m_paren, is('('));
+        m_escape = _mm_or_si128(m_escape, _mm_or_si128(is('<'), is('&')));
+        m_starOrZero = _mm_or_si128(m_starOrZero, _mm_or_si128(is('*'), is('\0')));
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(is('"'), is('\''))));
+    }
+    bool paren() const { return _mm_movemask_epi8(m_paren) != 0; }
+    bool escape() const { return _mm_movemask_epi8(m_escape) != 0; }
+    bool starOrZero() const { return _mm_movemask_epi8(m_starOrZero) != 0; }
+
+private:
+    __m128i m_paren = _mm_setzero_si128();
+    __m128i m_escape = _mm_setzero_si128();
+    __m128i m_starOrZero = _mm_setzero_si128();
+};
+
 } // namespace vector
 namespace fastest = vector;
 #else
 namespace fastest = scalar;
 #endif
+
+using LineScan = fastest::LineScan;
 
 inline std::uint32_t eitherByte(const char *p, char a, char b)
 {

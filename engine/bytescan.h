@@ -98,31 +98,24 @@ struct LineBytes {
 inline LineBytes lookAt(std::string_view line)
 {
     LineBytes found;
-    std::uint32_t parens = 0;
-    std::uint32_t escapes = 0;
-    std::uint32_t stars = 0;
+    masks::LineScan scan;
     const std::size_t n = line.size();
     for (std::size_t block = 0; block < n; block += 16) {
-        // The last bytes padded with zeros, which only the test for zero
-        // bytes finds: it ignores the padding.
-        char tail[16] = {};
+        // The last bytes padded with a byte that none of the tests finds.
+        char tail[16];
         const char *p = line.data() + block;
-        std::uint32_t valid = 0xFFFFu;
         if (n - block < 16) {
+            std::memset(tail, 1, sizeof tail);
             copyBytes(tail, p, n - block);
             p = tail;
-            valid = (1u << (n - block)) - 1;
         }
-        const std::uint32_t quotes = bytesIn(p, '"', '\'');
+        const std::uint32_t quotes = scan.next(p);
         if (quotes != 0 && found.firstQuoteOrApostrophe == std::string_view::npos)
             found.firstQuoteOrApostrophe = block + static_cast<std::size_t>(std::countr_zero(quotes));
-        parens |= bytesIn(p, '(', '(');
-        escapes |= bytesIn(p, '<', '&');
-        stars |= bytesIn(p, '*', '\0') & valid;
     }
-    found.paren = parens != 0;
-    found.escape = escapes != 0;
-    found.starOrZero = stars != 0;
+    found.paren = scan.paren();
+    found.escape = scan.escape();
+    found.starOrZero = scan.starOrZero();
     return found;
 }
 

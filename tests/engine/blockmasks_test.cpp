@@ -44,9 +44,15 @@ std::vector<std::string> edgeTexts(std::string_view needle)
 TEST(BlockMasks, ScalarAndFastestAgree)
 {
     for (const std::string_view needle :
-         {"\r", "\n", "\r\n", ".", "\"", ":", "\\", "b ", "N ", "sub ", "\xAE", "\x8D"}) {
+         {"\r", "\n", "\r\n", ".", "\"", ":", "\\", "b ", "N ", "sub ", "\xAE", "\x8D", "'(", "<*", "&"}) {
         for (const std::string &text : edgeTexts(needle)) {
+            masks::LineScan fast;
+            masks::scalar::LineScan plain;
             for (const std::string &block : blocksOf(text)) {
+                EXPECT_EQ(fast.next(block.data()), plain.next(block.data()));
+                EXPECT_EQ(fast.paren(), plain.paren());
+                EXPECT_EQ(fast.escape(), plain.escape());
+                EXPECT_EQ(fast.starOrZero(), plain.starOrZero());
                 EXPECT_EQ(masks::eitherByte(block.data(), '\r', '\n'),
                           masks::scalar::eitherByte(block.data(), '\r', '\n'));
                 EXPECT_EQ(masks::eitherByte(block.data(), '\xAE', '\xAE'),
