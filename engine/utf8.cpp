@@ -1,5 +1,7 @@
 #include "engine/utf8.h"
 
+#include "engine/blockmasks.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -59,11 +61,19 @@ bool isValidUtf8(std::string_view bytes)
 bool hasNonAscii(std::string_view text)
 {
     // Pages of many megabytes are asked: 4 KB at a time, eight bytes to a
-    // word, or-ed together in a loop without an early exit.
+    // word (sixteen to a vector), or-ed together in a loop without an early
+    // exit.
     constexpr std::size_t kChunk = 4096;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     std::size_t start = 0;
     for (; start + kChunk <= text.size(); start += kChunk) {
+#if QUORBEL_VECTOR_MASKS
+        __m128i any = _mm_setzero_si128();
+        for (std::size_t i = start; i < start + kChunk; i += 16)
+            any = _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + i)));
+        if (_mm_movemask_epi8(any) != 0)
+            return true;
+#else
+        constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
         std::uint64_t any = 0;
         for (std::size_t i = start; i < start + kChunk; i += 8) {
             std::uint64_t eight = 0;
@@ -72,6 +82,7 @@ bool hasNonAscii(std::string_view text)
         }
         if (any & kHighBits)
             return true;
+#endif
     }
     for (; start < text.size(); ++start) {
         if (static_cast<unsigned char>(text[start]) >= 0x80)

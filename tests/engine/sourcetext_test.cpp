@@ -31,6 +31,27 @@ TEST(SourceText, Utf8ValidityFollowsTheStandard)
     EXPECT_FALSE(isValidUtf8("\x82\xA0"));         // Shift-JIS あ
 }
 
+TEST(SourceText, NonAsciiFoundWhereverItStands)
+{
+    // Texts looked at in chunks of 4 KB and a tail: one byte of 0x80 or
+    // above at the edges of each.
+    for (const std::size_t size : {std::size_t{0}, std::size_t{15}, std::size_t{4095}, std::size_t{4096},
+                                   std::size_t{4097}, std::size_t{8192 + 17}}) {
+        std::string text(size, 'a');
+        EXPECT_FALSE(hasNonAscii(text)) << size;
+        for (const std::size_t at : {std::size_t{0}, std::size_t{15}, std::size_t{16}, std::size_t{4095},
+                                     std::size_t{4096}, size - 1}) {
+            if (at >= size)
+                continue;
+            text[at] = '\xE9';
+            EXPECT_TRUE(hasNonAscii(text)) << size << " " << at;
+            text[at] = '\x7F';
+            EXPECT_FALSE(hasNonAscii(text)) << size << " " << at;
+            text[at] = 'a';
+        }
+    }
+}
+
 TEST(SourceText, LineBreaksBecomeCrLf)
 {
     EXPECT_EQ(normaliseLineBreaks("a\nb\r\nc\rd\r\r\ne\n"), "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n");
