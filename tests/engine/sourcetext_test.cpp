@@ -39,8 +39,8 @@ TEST(SourceText, NonAsciiFoundWhereverItStands)
                                    std::size_t{4097}, std::size_t{8192 + 17}}) {
         std::string text(size, 'a');
         EXPECT_FALSE(hasNonAscii(text)) << size;
-        for (const std::size_t at : {std::size_t{0}, std::size_t{15}, std::size_t{16}, std::size_t{4095},
-                                     std::size_t{4096}, size - 1}) {
+        for (const std::size_t at :
+             {std::size_t{0}, std::size_t{15}, std::size_t{16}, std::size_t{4095}, std::size_t{4096}, size - 1}) {
             if (at >= size)
                 continue;
             text[at] = '\xE9';
