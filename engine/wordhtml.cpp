@@ -229,6 +229,15 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
                     wordStart = i + run;
                     continue;
                 }
+                if (!(inString | afterGoTo | bracketMode) && c != ':' && c != '[' &&
+                    (word.size() != 1 || (word[0] != '_' && word[0] != ' ' && word[0] != '\r'))) {
+                    // Most words: a keyword, an identifier or a plain word
+                    // that a delimiter ends (the tests below, in one).
+                    classify(word, c, true, i == lastPosition);
+                    setLastWord(word);
+                    wordStart = i + 1;
+                    continue;
+                }
                 if (c == ':') {
                     // A label or a statement separator ends the word
                     // uncoloured.
