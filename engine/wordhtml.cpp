@@ -26,6 +26,9 @@ inline std::uint32_t stopsIn(const char *p)
 }
 
 constexpr std::string_view kFontEnd = "</FONT>";
+// The same with the zero after it: written in one eight-byte move.
+constexpr char kFontEndBlock[] = "</FONT>";
+static_assert(sizeof kFontEndBlock == 8);
 
 // The small steps of the scan are lambdas over its local state; they must
 // be inlined for that state to stay in registers.
@@ -48,6 +51,10 @@ bool isGoTo(std::string_view word)
     const std::size_t first = !word.empty() && word[0] != ' ' ? 0 : word.find_first_not_of(' ');
     return first != std::string_view::npos && word[first] >= 34 && word[first] <= 62;
 }
+
+// Room reserved beyond what a line can need: a tag and the element's end
+// are written in whole blocks, which may reach past what is kept.
+constexpr std::size_t kSlack = WordColours::kTagBlock + 8;
 
 // A long line (a file without line breaks, say) is written kSegment bytes
 // of code at a time, each segment in room of its own, and its HTML may be
@@ -91,7 +98,7 @@ constexpr std::size_t kLongWord = std::size_t{1} << 14;
         out.commit(putText(out.reserve(5 * piece.size()), piece, escape));
     }
     out.mayHandOn();
-    return out.reserve(room);
+    return out.reserve(room + kSlack);
 }
 
 } // namespace
@@ -122,7 +129,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     const std::size_t reserved =
         longLine ? 5 * (kSegment + kLongWord) + (kSegment + 1) * element : 5 * codeLength + (codeLength + 1) * element;
     const char *const bytes = line.data();
-    char *room = out.reserve(reserved);
+    char *room = out.reserve(reserved + kSlack);
     char *next = room;
     // Past the room means memory after it was overwritten: stop at once.
     const auto checkRoom = [&]() QUORBEL_INLINE {
@@ -149,11 +156,15 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         }
         next = putText(next, word, escape);
     };
-    const auto coloured = [&](std::string_view tag, std::string_view word) QUORBEL_INLINE {
-        copyBytes(next, tag.data(), tag.size());
+    const bool tagBlocks = colours.blocks;
+    const auto coloured = [&](std::string_view tag, const char *block, std::string_view word) QUORBEL_INLINE {
+        if (tagBlocks)
+            std::memcpy(next, block, WordColours::kTagBlock);
+        else
+            copyBytes(next, tag.data(), tag.size());
         next += tag.size();
         text(word);
-        std::memcpy(next, kFontEnd.data(), kFontEnd.size());
+        std::memcpy(next, kFontEndBlock, sizeof kFontEndBlock);
         next += kFontEnd.size();
     };
     const auto setLastWord = [&](std::string_view word) QUORBEL_INLINE {
@@ -167,14 +178,14 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         if (lastWord == "End" && (word == "Function" || word == "Sub"))
             sectionEnd = true;
         if (plainWords ? inKeyWordListWithoutStars(word) : inKeyWordList(word)) {
-            coloured(keyTag, word);
+            coloured(keyTag, colours.keyBlock, word);
         } else if (isPlainWord(word)) {
             text(word);
             if (hasDelimiter)
                 *next++ = delimiter;
             return;
         } else {
-            coloured(idTag, word);
+            coloured(idTag, colours.idBlock, word);
         }
         if (hasDelimiter && !atLineEnd)
             *next++ = delimiter;
@@ -186,7 +197,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
             checkRoom();
             out.commit(next);
             out.mayHandOn();
-            room = next = out.reserve(reserved);
+            room = next = out.reserve(reserved + kSlack);
         }
         const std::size_t to = std::min(codeLength, from + segment);
         for (std::size_t block = from; block < to; block += 16) {
@@ -260,7 +271,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
                     bracketMode = true;
                 if (bracketMode) {
                     // Whatever it is, even empty, the word is an identifier.
-                    coloured(idTag, word);
+                    coloured(idTag, colours.idBlock, word);
                     if (i != lastPosition)
                         *next++ = c;
                     if (c == ']')
@@ -285,7 +296,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         if (afterGoTo || word == "_" || (!bracketMode && (word == " " || word == "\r")))
             text(word);
         else if (bracketMode)
-            coloured(idTag, word);
+            coloured(idTag, colours.idBlock, word);
         else
             classify(word, 0, false, false);
     }

@@ -12,10 +12,24 @@ class HtmlBuffer;
 std::string fontTag(std::string_view colour);
 
 // The opening tags of keywords and identifiers, built once per conversion.
+// Tags of up to kTagBlock bytes (those of colours written as "#RRGGBB" have
+// twenty) are also kept in blocks of that size, written whole: the bytes
+// after a tag are written over by what follows it.
 struct WordColours {
-    WordColours(std::string_view key, std::string_view id) : keyTag(fontTag(key)), idTag(fontTag(id)) {}
+    static constexpr std::size_t kTagBlock = 32;
+    WordColours(std::string_view key, std::string_view id) : keyTag(fontTag(key)), idTag(fontTag(id))
+    {
+        blocks = keyTag.size() <= kTagBlock && idTag.size() <= kTagBlock;
+        if (blocks) {
+            keyTag.copy(keyBlock, keyTag.size());
+            idTag.copy(idBlock, idTag.size());
+        }
+    }
     std::string keyTag;
     std::string idTag;
+    bool blocks = false;
+    char keyBlock[kTagBlock] = {};
+    char idBlock[kTagBlock] = {};
 };
 
 // Appends the HTML of the code part of a prepared line (a line whose break
