@@ -219,6 +219,9 @@ void checkKeyWord(std::string_view word)
         !word.empty() && lowered(kKeyWordList).find(lowered("*" + std::string(word) + "*")) != std::string::npos;
     require(inKeyWordList(word) == listed,
             "the keyword test differs from a search of the list for [" + std::string(word) + "]");
+    if (word.find_first_of(std::string_view("*\0", 2)) == std::string_view::npos)
+        require(inKeyWordListWithoutStars(word) == listed,
+                "the keyword test for words without asterisks differs for [" + std::string(word) + "]");
 }
 
 } // namespace quorbel::fuzz
