@@ -25,10 +25,11 @@ inline std::uint32_t stopsIn(const char *p)
     return masks::wordStops(p);
 }
 
-constexpr std::string_view kFontEnd = "</FONT>";
-// The same with the zero after it: written in one eight-byte move.
+// The end of an element, and the zero after it: written in one eight-byte
+// move, of which the first seven bytes are kept.
 constexpr char kFontEndBlock[] = "</FONT>";
 static_assert(sizeof kFontEndBlock == 8);
+constexpr std::string_view kFontEnd(kFontEndBlock, sizeof kFontEndBlock - 1);
 
 // The small steps of the scan are lambdas over its local state; they must
 // be inlined for that state to stay in registers.
