@@ -67,6 +67,16 @@ public:
         m_starOrZero |= eitherByte(p, '*', '\0');
         return eitherByte(p, '"', '\'');
     }
+    // next for the first count bytes at p (0 < count < 16); all 16 may be
+    // read, those after them change nothing.
+    std::uint32_t nextPart(const char *p, unsigned count)
+    {
+        const std::uint32_t part = (1u << count) - 1;
+        m_paren |= eitherByte(p, '(', '(') & part;
+        m_escape |= eitherByte(p, '<', '&') & part;
+        m_starOrZero |= eitherByte(p, '*', '\0') & part;
+        return eitherByte(p, '"', '\'') & part;
+    }
     bool paren() const { return m_paren != 0; }
     bool escape() const { return m_escape != 0; }
     bool starOrZero() const { return m_starOrZero != 0; }
@@ -122,6 +132,19 @@ public:
     {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const auto is = [bytes](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+        m_paren = _mm_or_si128(m_paren, is('('));
+        m_escape = _mm_or_si128(m_escape, _mm_or_si128(is('<'), is('&')));
+        m_starOrZero = _mm_or_si128(m_starOrZero, _mm_or_si128(is('*'), is('\0')));
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(is('"'), is('\''))));
+    }
+    std::uint32_t nextPart(const char *p, unsigned count)
+    {
+        // The first count lanes set: 16 - count bytes into a row of 16
+        // set bytes and 16 clear ones.
+        static constexpr signed char kLanes[32] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+        const __m128i part = _mm_loadu_si128(reinterpret_cast<const __m128i *>(kLanes + 16 - count));
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const auto is = [bytes, part](char c) { return _mm_and_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)), part); };
         m_paren = _mm_or_si128(m_paren, is('('));
         m_escape = _mm_or_si128(m_escape, _mm_or_si128(is('<'), is('&')));
         m_starOrZero = _mm_or_si128(m_starOrZero, _mm_or_si128(is('*'), is('\0')));

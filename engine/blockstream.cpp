@@ -50,7 +50,7 @@ std::vector<Slot> makeSlots(const std::vector<std::size_t> &starts, unsigned thr
         largest = std::max(largest, starts[b + 1] - starts[b]);
     std::vector<Slot> slots(2 * std::size_t{threads});
     for (Slot &slot : slots) {
-        slot.source.reserve(largest + 1);
+        slot.source.reserve(largest + 1 + Colouriser::kReadAhead);
         slot.html.reserve(std::min(8 * largest, 2 * kPieceBytes) + 4096);
     }
     return slots;

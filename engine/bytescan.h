@@ -95,21 +95,28 @@ struct LineBytes {
     bool starOrZero = false;
 };
 
-inline LineBytes lookAt(std::string_view line)
+// readAhead tells that the 15 bytes after line may be read: its last bytes
+// are then looked at in place (what follows them is left out), else they are
+// copied out and padded.
+inline LineBytes lookAt(std::string_view line, bool readAhead = false)
 {
     LineBytes found;
     masks::LineScan scan;
     const std::size_t n = line.size();
     for (std::size_t block = 0; block < n; block += 16) {
-        // The last bytes padded with a byte that none of the tests finds.
         char tail[16];
         const char *p = line.data() + block;
-        if (n - block < 16) {
+        std::uint32_t quotes;
+        if (n - block >= 16) {
+            quotes = scan.next(p);
+        } else if (readAhead) {
+            quotes = scan.nextPart(p, static_cast<unsigned>(n - block));
+        } else {
+            // Padded with a byte that none of the tests finds.
             std::memset(tail, 1, sizeof tail);
             copyBytes(tail, p, n - block);
-            p = tail;
+            quotes = scan.next(tail);
         }
-        const std::uint32_t quotes = scan.next(p);
         if (quotes != 0 && found.firstQuoteOrApostrophe == std::string_view::npos)
             found.firstQuoteOrApostrophe = block + static_cast<std::size_t>(std::countr_zero(quotes));
     }

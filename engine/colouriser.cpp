@@ -143,7 +143,12 @@ void Colouriser::appendLine(std::string &line, const LineColours &colours, HtmlB
 int Colouriser::appendSourceLines(std::string &text, bool last, const LineColours &colours, HtmlBuffer &out)
 {
     // Each line is prepared where it stands: the first byte of its break
-    // becomes the blank that appendLine appends.
+    // becomes the blank that appendLine appends. The word scan reads past
+    // the code part of a line, at most into room after the text that is
+    // written with zeros, though never taken.
+    const std::size_t n = text.size();
+    text.append(kReadAhead, '\0');
+    text.resize(n);
     int breaks = 0;
     std::size_t start = 0;
     scanBytes(text, '\r', '\n', [&](std::size_t i) {
@@ -151,7 +156,7 @@ int Colouriser::appendSourceLines(std::string &text, bool last, const LineColour
             return true; // the LF of a CR LF
         const std::size_t next = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? i + 2 : i + 1;
         text[i] = ' ';
-        appendPrepared(std::string_view(text).substr(start, i + 1 - start), colours, out);
+        appendPrepared(std::string_view(text).substr(start, i + 1 - start), true, colours, out);
         start = next;
         ++breaks;
         return true;
@@ -159,7 +164,7 @@ int Colouriser::appendSourceLines(std::string &text, bool last, const LineColour
     if (last) {
         // The line the conversion's CR LF ends, empty or not.
         text += ' ';
-        appendPrepared(std::string_view(text).substr(start), colours, out);
+        appendPrepared(std::string_view(text).substr(start), true, colours, out);
         ++breaks;
     }
     return breaks;
@@ -167,25 +172,35 @@ int Colouriser::appendSourceLines(std::string &text, bool last, const LineColour
 
 void Colouriser::appendPrepared(std::string_view line, const LineColours &colours, HtmlBuffer &out)
 {
+    appendPrepared(line, false, colours, out);
+}
+
+void Colouriser::appendPrepared(std::string_view line, bool readAhead, const LineColours &colours, HtmlBuffer &out)
+{
     out.mayHandOn();
     const std::size_t mark = out.position();
     try {
+        if (line.size() == 1 && !m_state.commentContinues()) {
+            // An empty line: its blank, as the word scan writes it.
+            out.put(std::string_view(" \r\n"));
+            return;
+        }
         std::size_t comment;
-        bool escape;
-        bool plainWords = false;
+        CodeFacts facts;
+        facts.readAhead = readAhead;
         if (line.size() >= kLongLine && findOutsideLiterals(line, '(') == std::string_view::npos) {
             // A long line (a file without line breaks, say) is not copied to
             // blank its literals: without a "(" outside them it declares
             // nothing, and its comment is found in place.
             comment = findOutsideLiterals(line, '\'');
-            escape = needsEscaping(line); // its comment's text too
+            facts.escape = needsEscaping(line); // its comment's text too
         } else {
             // Apostrophes inside string literals do not start a comment. A
             // line whose first quote or apostrophe is an apostrophe has no
             // literal to blank (its comment starts there). One look at the
             // line tells that, whether it can declare anything and whether
             // its text needs escaping.
-            const LineBytes bytes = lookAt(line);
+            const LineBytes bytes = lookAt(line, readAhead);
             const std::size_t first = bytes.firstQuoteOrApostrophe;
             std::string_view codeOnly = line;
             if (first != std::string_view::npos && line[first] == '"') {
@@ -196,8 +211,8 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
             }
             // The comment's bytes count too: escaping more, or asking the
             // whole list, changes nothing.
-            escape = bytes.escape;
-            plainWords = !bytes.starOrZero;
+            facts.escape = bytes.escape;
+            facts.plainWords = !bytes.starOrZero;
             if (bytes.paren) {
                 if (const auto declared = findDeclaration(codeOnly, comment)) {
                     out.put(std::string_view("<A NAME='"));
@@ -211,8 +226,8 @@ void Colouriser::appendPrepared(std::string_view line, const LineColours &colour
         m_state.setCommentContinues(false);
         const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
 
-        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words, escape, plainWords);
-
+        const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words, facts);
+        const bool escape = facts.escape;
         if (comment != std::string::npos) {
             std::string_view text = std::string_view(line).substr(comment, line.size() - 1 - comment);
             // A comment ending in " _" goes on in the next line; the

@@ -5,6 +5,7 @@
 #include "engine/settingkeys.h"
 #include "engine/wordhtml.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,9 @@ public:
     // ConversionStopped (no error message). No hook by default.
     void setProgress(ProgressHook hook) { m_progress = std::move(hook); }
     static constexpr int kProgressLines = 4096;
+    // Room that appendSourceLines adds to its text and reads, never takes:
+    // a text with this much room to spare (and one byte) is not moved.
+    static constexpr std::size_t kReadAhead = 16;
 
     // The whole code block of source: every line coloured, with the PRE
     // wrapper. Starts a conversion: clears the counters and the comment
@@ -97,6 +101,9 @@ private:
     void appendLine(std::string &line, const LineColours &colours, HtmlBuffer &out);
     // The same for a prepared line (its break replaced by one blank).
     void appendPrepared(std::string_view line, const LineColours &colours, HtmlBuffer &out);
+    // The same when readAhead tells that the 15 bytes after line may be
+    // read (their values change nothing).
+    void appendPrepared(std::string_view line, bool readAhead, const LineColours &colours, HtmlBuffer &out);
     // The line with its literals blanked (line itself when it has none).
     std::string_view codeOnlyOf(std::string_view line);
     // GetLineText into out; on an error out is empty.

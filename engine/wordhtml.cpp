@@ -113,7 +113,7 @@ constexpr std::size_t kLongWord = std::size_t{1} << 14;
 // both in registers (a store through a char pointer could otherwise change
 // any member of an object, which would then be reloaded).
 bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
-                    bool escape, bool plainWords)
+                    const CodeFacts &facts)
 {
     if (line.empty())
         return false;
@@ -129,6 +129,8 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
     const std::size_t longWord = longLine ? kLongWord : codeLength;
     const std::size_t reserved =
         longLine ? 5 * (kSegment + kLongWord) + (kSegment + 1) * element : 5 * codeLength + (codeLength + 1) * element;
+    const bool escape = facts.escape;
+    const bool plainWords = facts.plainWords;
     const char *const bytes = line.data();
     char *room = out.reserve(reserved + kSlack);
     char *next = room;
@@ -202,16 +204,22 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
         }
         const std::size_t to = std::min(codeLength, from + segment);
         for (std::size_t block = from; block < to; block += 16) {
-            // The last bytes are padded with zeros (no stop), so nothing
-            // past the code part is read.
+            // The last bytes: what lies past the code part is left out of
+            // the masks when it may be read, else they are padded with
+            // zeros (no stop, no blank).
             char tail[16];
             const char *blockBytes = bytes + block;
+            std::uint32_t valid = 0xFFFF;
             if (codeLength - block < 16) {
-                std::memset(tail, 0, sizeof tail);
-                copyBytes(tail, bytes + block, codeLength - block);
-                blockBytes = tail;
+                if (facts.readAhead) {
+                    valid = (1u << (codeLength - block)) - 1;
+                } else {
+                    std::memset(tail, 0, sizeof tail);
+                    copyBytes(tail, bytes + block, codeLength - block);
+                    blockBytes = tail;
+                }
             }
-            std::uint32_t stops = stopsIn(blockBytes);
+            std::uint32_t stops = stopsIn(blockBytes) & valid;
             for (; stops != 0; stops &= stops - 1) {
                 const std::size_t i = block + static_cast<std::size_t>(std::countr_zero(stops));
                 const char c = bytes[i];
@@ -228,7 +236,7 @@ bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLeng
                     const std::uint32_t bit = static_cast<std::uint32_t>(i - block);
                     std::size_t run = 1;
                     if (c == ' ' && (stops & (2u << bit)) != 0) {
-                        const std::uint32_t blanks = masks::eitherByte(blockBytes, ' ', ' ');
+                        const std::uint32_t blanks = masks::eitherByte(blockBytes, ' ', ' ') & valid;
                         run = static_cast<std::size_t>(std::countr_one(blanks >> bit));
                         // Leaves the last blank's bit for the loop to clear.
                         stops &= ~((1u << (bit + run - 1)) - 1);

@@ -32,6 +32,19 @@ struct WordColours {
     char idBlock[kTagBlock] = {};
 };
 
+// What the caller knows of the code part of a line (see appendCodeHtml).
+struct CodeFacts {
+    // False only when the code part holds neither "<" nor "&" (most lines;
+    // their words are then copied without a look).
+    bool escape = true;
+    // True only when it holds neither an asterisk nor a zero byte.
+    bool plainWords = false;
+    // The 15 bytes after the code part may be read (the line goes on, or
+    // the room after it was written): its last bytes are then looked at in
+    // place, their values past the code part ignored.
+    bool readAhead = false;
+};
+
 // Appends the HTML of the code part of a prepared line (a line whose break
 // has been replaced by one blank) to out: the first codeLength bytes of line
 // are split into words at the delimiters . , ( ) blank / \ [ ] and CR, and
@@ -41,10 +54,7 @@ struct WordColours {
 //
 // Returns true when the words "Function" or "Sub" followed "End" (exact
 // case): the line ends a procedure.
-// escape is false only when the code part holds neither "<" nor "&" (most
-// lines; their words are then copied without a look), plainWords only when
-// it holds neither an asterisk nor a zero byte.
 bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
-                    bool escape, bool plainWords);
+                    const CodeFacts &facts);
 
 } // namespace quorbel

@@ -49,6 +49,14 @@ TEST(BlockMasks, ScalarAndFastestAgree)
             masks::LineScan fast;
             masks::scalar::LineScan plain;
             for (const std::string &block : blocksOf(text)) {
+                for (unsigned count = 1; count < 16; ++count) {
+                    masks::LineScan fastPart;
+                    masks::scalar::LineScan plainPart;
+                    EXPECT_EQ(fastPart.nextPart(block.data(), count), plainPart.nextPart(block.data(), count));
+                    EXPECT_EQ(fastPart.paren(), plainPart.paren());
+                    EXPECT_EQ(fastPart.escape(), plainPart.escape());
+                    EXPECT_EQ(fastPart.starOrZero(), plainPart.starOrZero());
+                }
                 EXPECT_EQ(fast.next(block.data()), plain.next(block.data()));
                 EXPECT_EQ(fast.paren(), plain.paren());
                 EXPECT_EQ(fast.escape(), plain.escape());
@@ -101,12 +109,18 @@ TEST(BlockMasks, OneLookAtALineTellsWhatSearchesWould)
 {
     for (const std::string_view needle : {"\"", "'", "(", "<", "&", "*", "'\"", "\"(", "(<", "&'", "\xA7", "*<"}) {
         for (const std::string &text : edgeTexts(needle)) {
-            const LineBytes found = lookAt(text);
-            EXPECT_EQ(found.firstQuoteOrApostrophe, std::string_view(text).find_first_of("\"'")) << text;
-            EXPECT_EQ(found.paren, text.find('(') != std::string::npos) << text;
-            EXPECT_EQ(found.escape, text.find_first_of("<&") != std::string::npos) << text;
-            EXPECT_EQ(found.starOrZero, text.find_first_of(std::string_view("*\0", 2)) != std::string::npos) << text;
-            EXPECT_EQ(needsEscaping(text), found.escape) << text;
+            // Looked at with the bytes after it read too: bytes that every
+            // test finds, which must change nothing.
+            const std::string followed = text + std::string("\"'(<&*\0\"'(<&*\0\"'", 16);
+            for (const LineBytes &found :
+                 {lookAt(text), lookAt(std::string_view(followed).substr(0, text.size()), true)}) {
+                EXPECT_EQ(found.firstQuoteOrApostrophe, std::string_view(text).find_first_of("\"'")) << text;
+                EXPECT_EQ(found.paren, text.find('(') != std::string::npos) << text;
+                EXPECT_EQ(found.escape, text.find_first_of("<&") != std::string::npos) << text;
+                EXPECT_EQ(found.starOrZero, text.find_first_of(std::string_view("*\0", 2)) != std::string::npos)
+                    << text;
+                EXPECT_EQ(needsEscaping(text), found.escape) << text;
+            }
         }
     }
 }

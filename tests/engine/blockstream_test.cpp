@@ -157,6 +157,13 @@ TEST(StreamedPages, LineEndsAndContinuedCommentsAcrossBatches)
         "\xC3\xA9t\xC3\xA9 = 1\r\nSub \xC3\x89t\xC3\xA9()\r\n", // text outside ASCII
         "\r\n",
         "_\r\n_\r\n_",
+        "' c _\r\n\r\nx\r\n\r\n", // an empty line inside a continued comment
+        // What follows a line's code, read with it but never its words:
+        // blanks before and after a break, a comment of delimiters, lines
+        // of blanks, code ending at 15, 16 and 17 bytes.
+        "x   \n    y\r\n   \r \n.(\n",
+        "a.b'(. \"<\r\nc(d) '  [e]\r\n",
+        "abcdefghijklmn \r\n (abcdefghijklmno \r\n[abcdefghijklmnop \r\n:",
     };
     int n = 0;
     for (const std::string &text : cases) {
