@@ -98,7 +98,7 @@ struct LineBytes {
 // readAhead tells that the 15 bytes after line may be read: its last bytes
 // are then looked at in place (what follows them is left out), else they are
 // copied out and padded.
-inline LineBytes lookAt(std::string_view line, bool readAhead = false)
+[[gnu::always_inline]] inline LineBytes lookAt(std::string_view line, bool readAhead = false)
 {
     LineBytes found;
     masks::LineScan scan;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/bytescan.h"
 #include "platform/hugepages.h"
 
 #include <algorithm>
@@ -56,8 +57,7 @@ public:
     {
         if (static_cast<std::size_t>(m_end - m_next) < text.size())
             grow(text.size());
-        if (!text.empty())
-            std::memcpy(m_next, text.data(), text.size());
+        copyBytes(m_next, text.data(), text.size());
         m_next += text.size();
     }
     // Room for n more bytes, to be written through the pointer returned

@@ -115,8 +115,17 @@ constexpr std::size_t kLongWord = std::size_t{1} << 14;
 bool appendCodeHtml(HtmlBuffer &out, std::string_view line, std::size_t codeLength, const WordColours &colours,
                     const CodeFacts &facts)
 {
-    if (line.empty())
+    if (line.empty() || codeLength == 0)
         return false;
+    if (facts.readAhead && codeLength <= 16) {
+        // A code part of blanks alone (the indentation before a comment, a
+        // line of blanks) is written as it stands.
+        const std::uint32_t part = (std::uint32_t{1} << codeLength) - 1;
+        if ((masks::eitherByte(line.data(), ' ', ' ') & part) == part) {
+            out.put(line.substr(0, codeLength));
+            return false;
+        }
+    }
     // Each byte of the code is written once, at most five bytes long
     // ("&amp;"), and each delimiter and the end of the code finish at most
     // one word, in at most one FONT element. A segment of a long line writes
