@@ -43,8 +43,8 @@ std::vector<std::string> edgeTexts(std::string_view needle)
 
 TEST(BlockMasks, ScalarAndFastestAgree)
 {
-    for (const std::string_view needle :
-         {"\r", "\n", "\r\n", ".", "\"", ":", "\\", "b ", "N ", "sub ", "\xAE", "\x8D", "'(", "<*", "&"}) {
+    for (const std::string_view needle : {"\r", "\n", "\r\n", ".", "\"", ":", "\\", "b ", "N ", "sub ", "\xAE", "\x8D",
+                                          "'(", "<*", "&", ")/-,", "Z[\\]^", "\x0C\x21#;"}) {
         for (const std::string &text : edgeTexts(needle)) {
             masks::LineScan fast;
             masks::scalar::LineScan plain;
