@@ -227,7 +227,7 @@ void Colouriser::appendPrepared(std::string_view line, bool readAhead, const Lin
         const std::size_t codeLength = comment == std::string::npos ? line.size() : comment;
 
         const bool sectionEnd = appendCodeHtml(out, line, codeLength, colours.words, facts);
-        const bool escape = facts.escape;
+
         if (comment != std::string::npos) {
             std::string_view text = std::string_view(line).substr(comment, line.size() - 1 - comment);
             // A comment ending in " _" goes on in the next line; the
@@ -241,7 +241,7 @@ void Colouriser::appendPrepared(std::string_view line, bool readAhead, const Lin
             // A long comment is written, and may be handed on, in pieces;
             // one in a line without "<" and "&" as it stands.
             for (std::size_t at = 0; at < text.size(); at += kLongLine) {
-                if (escape)
+                if (facts.escape)
                     appendHtmlText(out, text.substr(at, kLongLine));
                 else
                     out.put(text.substr(at, kLongLine));
